@@ -1,0 +1,91 @@
+#include "FindDialog.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace tavio {
+
+FindDialog::FindDialog(QWidget* parent)
+    : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("Najít"));
+    setModal(false);
+    auto* label = new QLabel(QStringLiteral("&Najít:"), this);
+    m_text = new QLineEdit(this);
+    label->setBuddy(m_text);
+    m_wholeWords = new QCheckBox(QStringLiteral("&Pouze celá slova"), this);
+    m_matchCase = new QCheckBox(QStringLiteral("&Rozlišovat velká a malá písmena"), this);
+    auto* direction = new QGroupBox(QStringLiteral("Směr"), this);
+    m_up = new QRadioButton(QStringLiteral("Na&horu"), direction);
+    m_down = new QRadioButton(QStringLiteral("&Dolů"), direction);
+    m_down->setChecked(true);
+    auto* dirLayout = new QHBoxLayout(direction);
+    dirLayout->addWidget(m_up);
+    dirLayout->addWidget(m_down);
+
+    m_findNext = new QPushButton(QStringLiteral("Najít &další"), this);
+    m_findNext->setDefault(true);
+    m_findNext->setEnabled(false);
+    auto* cancel = new QPushButton(QStringLiteral("Storno"), this);
+
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(label, 0, 0);
+    grid->addWidget(m_text, 0, 1, 1, 2);
+    grid->addWidget(m_findNext, 0, 3);
+    grid->addWidget(m_wholeWords, 1, 0, 1, 2);
+    grid->addWidget(direction, 1, 2, 2, 1);
+    grid->addWidget(cancel, 1, 3);
+    grid->addWidget(m_matchCase, 2, 0, 1, 2);
+
+    connect(m_text, &QLineEdit::textChanged, this, [this](const QString& t) { m_findNext->setEnabled(!t.isEmpty()); });
+    connect(m_findNext, &QPushButton::clicked, this, &FindDialog::findNext);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+QString FindDialog::findText() const
+{
+    return m_text->text();
+}
+
+void FindDialog::setFindText(const QString& text)
+{
+    m_text->setText(text);
+}
+
+bool FindDialog::wholeWords() const
+{
+    return m_wholeWords->isChecked();
+}
+
+bool FindDialog::matchCase() const
+{
+    return m_matchCase->isChecked();
+}
+
+bool FindDialog::upward() const
+{
+    return m_up->isChecked();
+}
+
+void FindDialog::setUpward(bool up)
+{
+    (up ? m_up : m_down)->setChecked(true);
+}
+
+void FindDialog::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    m_text->setFocus();
+    m_text->selectAll();
+    emit shown();
+}
+
+} // namespace tavio
