@@ -1,0 +1,424 @@
+#include "AppSettings.h"
+#include "ChapterTree.h"
+#include "FindDialog.h"
+#include "Profile.h"
+#include "RecordingMessages.h"
+#include "SettingsStore.h"
+#include "SingleInstanceLock.h"
+#include "TestFiles.h"
+#include "TfrmAll.h"
+#include "library/CataloguePage.h"
+#include "widgets/HintedToolBar.h"
+#include "widgets/StatusBar.h"
+
+#include <QAction>
+#include <QMenuBar>
+#include <QProcess>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeView>
+
+using namespace tavio;
+
+namespace {
+
+// A program folder with chapters, a data folder, a settings file and a lock folder.
+struct World
+{
+    World()
+    {
+        program = dir.filePath(QStringLiteral("program")) + QLatin1Char('/');
+        appData = dir.filePath(QStringLiteral("appdata")) + QLatin1Char('/');
+        ini = dir.filePath(QStringLiteral("hive.ini"));
+        lock = dir.filePath(QStringLiteral("run"));
+        testfiles::write(program + QStringLiteral("Htm/0001.htm"), "<H2>Lekce 1 - \xdavod</H2>\r\n");
+        testfiles::write(program + QStringLiteral("Htm/0002-01.htm"), "<H2>Lekce 2 - Prom\x92nn\xe9</H2>\r\n");
+        testfiles::write(program + QStringLiteral("Htm/0002-02.htm"), "<H2>Lekce 2 - Pole</H2>\r\n");
+        testfiles::write(program + QStringLiteral("Htm/0003.htm"), "<H2>Lekce 3 - \xdavod znovu</H2>\r\n");
+        openStore();
+    }
+    void openStore() { store = std::make_unique<SettingsStore>(ini); }
+    Environment env() const { return Environment{FileLayout(program, appData), store.get(), lock, false}; }
+    std::unique_ptr<TfrmAll> start()
+    {
+        auto w = std::make_unique<TfrmAll>(env());
+        w->FormCreate(nullptr);
+        return w;
+    }
+    QString dataFolder() const { return FileLayout(program, appData).dataFolder(); }
+
+    QTemporaryDir dir;
+    QString program, appData, ini, lock;
+    std::unique_ptr<SettingsStore> store;
+};
+
+const QString Root = QStringLiteral("\\Software\\Marrowick\\Tavio\\");
+
+QStringList topCaptions(TfrmAll& w)
+{
+    QStringList out;
+    ChapterTree& t = w.catalogue()->tree();
+    for (int i = 0; i < t.topLevelCount(); ++i)
+        out.append(t.topLevel(i)->caption);
+    return out;
+}
+
+} // namespace
+
+class TestMainWindow final : public QObject
+{
+    Q_OBJECT
+private slots:
+    void firstRun();
+    void optionsAreStoredAtOnce();
+    void geometryRoundTrip();
+    void secondCopyInProcess();
+    void twoProcesses_data();
+    void twoProcesses();
+    void finishedUpdateIsReportedOnce();
+    void folderChange();
+    void treeFind();
+    void enterGuardAndEmptyList();
+    void rebuildShowsProgress();
+    void helpMenuStaysRight();
+};
+
+void TestMainWindow::firstRun()
+{
+    World world;
+    testfiles::write(world.dataFolder() + QStringLiteral("Custom.trw"), "old tree\r\n");
+    testfiles::write(world.dataFolder() + QStringLiteral("FindHistory.txt"), "old\r\n");
+    RecordingMessages messages;
+    {
+        auto w = world.start();
+        QVERIFY(!w->SecondInstance());
+        QVERIFY(!QFile::exists(world.dataFolder() + QStringLiteral("Custom.trw")));
+        QVERIFY(!QFile::exists(world.dataFolder() + QStringLiteral("FindHistory.txt")));
+        QVERIFY(w->action(QStringLiteral("mnuShowHints"))->isChecked());
+        QVERIFY(w->action(QStringLiteral("mnuOneInstance"))->isChecked());
+        QVERIFY(!w->action(QStringLiteral("mnuOpenLastProject"))->isChecked());
+        QVERIFY(world.store->keyExists(Root + QStringLiteral("Settings\\")));
+        QCOMPARE(w->windowTitle(), QStringLiteral("Tavio"));
+        QCOMPARE(w->size(), QSize(673, 457));
+        QCOMPARE(w->geometry().center(), QGuiApplication::primaryScreen()->availableGeometry().center());
+        QCOMPARE(w->catalogue()->folder(), world.program + QStringLiteral("Htm/"));
+        QCOMPARE(topCaptions(*w), (QStringList{QStringLiteral("0001.htm [ Úvod ]"), QStringLiteral("0002"),
+                                               QStringLiteral("0003.htm [ Úvod znovu ]")}));
+        QCOMPARE(*world.store->readString(Root, QStringLiteral("FilesPath")), world.program + QStringLiteral("Htm/"));
+        QCOMPARE(w->pgcFiles()->currentIndex(), 0);
+        QVERIFY(w->action(QStringLiteral("mnuForum"))->isVisible());
+        QCOMPARE(w->DefaultNotesPath(), world.program + QStringLiteral("Default.rtn"));
+        // A later start is no first run: the files stay.
+    }
+    QVERIFY(messages.shown.isEmpty());
+    QCOMPARE(*world.store->readInteger(Root + QStringLiteral("Version\\"), QStringLiteral("Major")), 1);
+    QCOMPARE(*world.store->readInteger(Root + QStringLiteral("Version\\"), QStringLiteral("Build")), 550);
+    QCOMPARE(*world.store->readString(Root, QStringLiteral("LastProject")), QString());
+    QCOMPARE(*world.store->readBool(Root + QStringLiteral("FormSettings\\"), QStringLiteral("Maximized")), false);
+    testfiles::write(world.dataFolder() + QStringLiteral("Custom.trw"), "kept\r\n");
+    world.start();
+    QVERIFY(QFile::exists(world.dataFolder() + QStringLiteral("Custom.trw")));
+}
+
+void TestMainWindow::optionsAreStoredAtOnce()
+{
+    World world;
+    {
+        auto w = world.start();
+        w->action(QStringLiteral("mnuOneInstance"))->trigger();
+        w->action(QStringLiteral("mnuOpenLastProject"))->trigger();
+        w->action(QStringLiteral("mnuShowHints"))->trigger();
+        const QString key = Root + QStringLiteral("Settings\\");
+        QCOMPARE(*world.store->readBool(key, QStringLiteral("OneInstance")), false);
+        QCOMPARE(*world.store->readBool(key, QStringLiteral("OpenLastProject")), true);
+        QCOMPARE(*world.store->readBool(key, QStringLiteral("ShowHints")), false);
+        QVERIFY(!w->catalogue()->tlbarSeznam()->showHints());
+    }
+    auto w = world.start();
+    QVERIFY(!w->action(QStringLiteral("mnuOneInstance"))->isChecked());
+    QVERIFY(w->action(QStringLiteral("mnuOpenLastProject"))->isChecked());
+    QVERIFY(!w->action(QStringLiteral("mnuShowHints"))->isChecked());
+    // With no chapter shown the last chapter is stored empty, option or not.
+    w.reset();
+    QCOMPARE(*world.store->readString(Root, QStringLiteral("LastProject")), QString());
+}
+
+void TestMainWindow::geometryRoundTrip()
+{
+    World world;
+    {
+        auto w = world.start();
+        w->setGeometry(40, 50, 900, 640);
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    }
+    {
+        auto w = world.start();
+        QCOMPARE(w->geometry(), QRect(40, 50, 900, 640));
+        QVERIFY(!w->isMaximized());
+        w->show();
+        w->showMaximized();
+        QTRY_VERIFY(w->isMaximized());
+    }
+    // A maximised window leaves the last normal bounds in place.
+    const QString key = Root + QStringLiteral("FormSettings\\");
+    QCOMPARE(*world.store->readBool(key, QStringLiteral("Maximized")), true);
+    QCOMPARE(*world.store->readInteger(key, QStringLiteral("Left")), 40);
+    QCOMPARE(*world.store->readInteger(key, QStringLiteral("Width")), 900);
+    {
+        auto w = world.start();
+        QVERIFY(w->windowState() & Qt::WindowMaximized);
+        w->show();
+        w->showNormal();
+        QTRY_COMPARE(w->geometry(), QRect(40, 50, 900, 640));
+    }
+    // Bounds below the design size are raised to it.
+    world.store->writeInteger(key, QStringLiteral("Width"), 100);
+    world.store->writeBool(key, QStringLiteral("Maximized"), false);
+    auto w = world.start();
+    QCOMPARE(w->width(), 673);
+}
+
+void TestMainWindow::secondCopyInProcess()
+{
+    World world;
+    SingleInstanceLock other(Profile::instance().text(ProfileId::MutexName), world.lock);
+    QVERIFY(other.create());
+    RecordingMessages messages;
+    {
+        auto w = world.start();
+        QVERIFY(w->SecondInstance());
+        QCOMPARE(messages.shown.size(), 1);
+        QCOMPARE(messages.shown[0].text,
+                 QStringLiteral("Program je již spuštěn.\r\nChcete-li umožnit vícenásobné spuštění aplikace, zrušte "
+                                "volbu \"Povolit spuštění pouze jedné instance programu\" v menu \"Nastavení\"."));
+        QCOMPARE(messages.shown[0].icon, MsgIcon::Error);
+        w->setGeometry(10, 10, 700, 500);
+    }
+    // Nothing is saved by a refused copy.
+    QVERIFY(!world.store->keyExists(Root + QStringLiteral("Version\\")));
+    QVERIFY(!world.store->keyExists(Root + QStringLiteral("FormSettings\\")));
+    QVERIFY(!world.store->valueExists(Root, QStringLiteral("LastProject")));
+
+    // With the option off the second copy runs like the first.
+    world.store->writeBool(Root + QStringLiteral("Settings\\"), QStringLiteral("OneInstance"), false);
+    messages.shown.clear();
+    {
+        auto w = world.start();
+        QVERIFY(!w->SecondInstance());
+    }
+    QVERIFY(messages.shown.isEmpty());
+    QVERIFY(world.store->keyExists(Root + QStringLiteral("Version\\")));
+}
+
+void TestMainWindow::twoProcesses_data()
+{
+    QTest::addColumn<bool>("oneInstance");
+    QTest::newRow("one copy only") << true;
+    QTest::newRow("several copies") << false;
+}
+
+void TestMainWindow::twoProcesses()
+{
+    QFETCH(bool, oneInstance);
+    World world;
+    world.store->writeBool(Root + QStringLiteral("Settings\\"), QStringLiteral("OneInstance"), oneInstance);
+    world.store.reset();
+    const QStringList args{world.program, world.appData, world.ini, world.lock};
+    auto readAll = [](QProcess& p, const char* marker) {
+        QByteArray out;
+        QElapsedTimer t;
+        t.start();
+        while (!out.contains(marker) && t.elapsed() < 60000) {
+            p.waitForReadyRead(1000);
+            out += p.readAllStandardOutput();
+        }
+        return out;
+    };
+    QProcess first;
+    first.start(QStringLiteral(TAVIO_INSTANCE_HOST), args);
+    const QByteArray firstOut = readAll(first, "READY");
+    QVERIFY2(firstOut.contains("SECOND 0"), firstOut.constData());
+
+    QProcess second;
+    second.start(QStringLiteral(TAVIO_INSTANCE_HOST), args);
+    const QByteArray secondOut = readAll(second, "READY");
+    if (oneInstance) {
+        QVERIFY2(secondOut.contains("SECOND 1"), secondOut.constData());
+        QCOMPARE(secondOut.count("MESSAGE Program je již spuštěn.|"), 1);
+        QVERIFY(second.waitForFinished(30000));
+    } else {
+        QVERIFY2(secondOut.contains("SECOND 0"), secondOut.constData());
+        QVERIFY(!secondOut.contains("MESSAGE"));
+        second.closeWriteChannel();
+        QVERIFY(second.waitForFinished(30000));
+    }
+    QCOMPARE(second.exitCode(), 0);
+    first.closeWriteChannel();
+    QVERIFY(first.waitForFinished(30000));
+    QVERIFY(first.readAllStandardOutput().contains("ENDED"));
+
+    // After both ended, a new copy runs: the marker went with its holders.
+    QProcess third;
+    third.start(QStringLiteral(TAVIO_INSTANCE_HOST), args);
+    QVERIFY(readAll(third, "READY").contains("SECOND 0"));
+    third.closeWriteChannel();
+    QVERIFY(third.waitForFinished(30000));
+}
+
+void TestMainWindow::finishedUpdateIsReportedOnce()
+{
+    World world;
+    testfiles::write(world.program + Profile::instance().text(ProfileId::OldExeName), "old program");
+    RecordingMessages messages;
+    world.start();
+    QCOMPARE(messages.texts(), QStringList{QStringLiteral("Aktualizace nové verze programu byla dokončena.")});
+    QCOMPARE(messages.shown[0].icon, MsgIcon::Information);
+    QVERIFY(!QFile::exists(world.program + Profile::instance().text(ProfileId::OldExeName)));
+    messages.shown.clear();
+    world.start();
+    QVERIFY(messages.shown.isEmpty());
+}
+
+void TestMainWindow::folderChange()
+{
+    World world;
+    RecordingMessages messages;
+    auto w = world.start();
+    const QString stored = world.program + QStringLiteral("Htm/");
+    const QString empty = world.dir.filePath(QStringLiteral("empty")) + QLatin1Char('/');
+    QDir().mkpath(empty);
+
+    // Yes returns to the stored folder and lists it again.
+    messages.answers = {MsgResult::Yes};
+    w->catalogue()->setFolder(empty);
+    QCOMPARE(messages.shown.size(), 1);
+    QCOMPARE(messages.shown[0].text, QStringLiteral("Ve vybraném adresáři nebyly nalezeny žádné soubory. Chcete se "
+                                                    "vrátit do předchozího adresáře ?"));
+    QCOMPARE(messages.shown[0].buttons, MsgButtons::YesNo);
+    QCOMPARE(w->catalogue()->folder(), stored);
+    QCOMPARE(topCaptions(*w).size(), 3);
+
+    // No keeps the empty folder and stores it.
+    messages.shown.clear();
+    messages.answers = {MsgResult::No};
+    w->catalogue()->setFolder(empty);
+    QCOMPARE(w->catalogue()->folder(), empty);
+    QVERIFY(w->catalogue()->tree().isEmpty());
+    QCOMPARE(*world.store->readString(Root, QStringLiteral("FilesPath")), empty);
+
+    // Without a stored folder there is nothing to go back to.
+    world.store->writeString(Root, QStringLiteral("FilesPath"), QString());
+    messages.shown.clear();
+    w->catalogue()->setFolder(world.dir.filePath(QStringLiteral("nowhere")) + QLatin1Char('/'));
+    QCOMPARE(messages.texts(), QStringList{QStringLiteral("Ve vybraném adresáři nebyly nalezeny žádné soubory.")});
+    QCOMPARE(messages.shown[0].icon, MsgIcon::Error);
+
+    // Setting the text the field already holds does nothing.
+    messages.shown.clear();
+    w->catalogue()->setFolder(w->catalogue()->folder());
+    QVERIFY(messages.shown.isEmpty());
+}
+
+void TestMainWindow::treeFind()
+{
+    World world;
+    RecordingMessages messages;
+    auto w = world.start();
+    w->show();
+    CataloguePage* page = w->catalogue();
+    // F3 before any successful search opens the dialog.
+    w->action(QStringLiteral("mnuFindNext"))->trigger();
+    QVERIFY(w->dlgFindNodeText()->isVisible());
+    w->dlgFindNodeText()->setFindText(QStringLiteral("ÚVOD"));
+    w->dlgFindNodeTextFind();
+    QVERIFY(!w->dlgFindNodeText()->isVisible());
+    QCOMPARE(page->selectedNode()->caption, QStringLiteral("0001.htm [ Úvod ]"));
+    QCOMPARE(page->statusBar()->text(1), QStringLiteral("ÚVOD"));
+    // Find next goes on from the selection.
+    w->action(QStringLiteral("mnuFindNext"))->trigger();
+    QCOMPARE(page->selectedNode()->caption, QStringLiteral("0003.htm [ Úvod znovu ]"));
+    // At the end: the not-found message, and the last found text back in the dialog.
+    w->dlgFindNodeText()->setFindText(QStringLiteral("nic takového"));
+    w->dlgFindNodeTextFind();
+    QCOMPARE(messages.shown.size(), 1);
+    QCOMPARE(messages.shown[0].text, QStringLiteral("Nenalezeno!"));
+    QCOMPARE(messages.shown[0].caption, QStringLiteral("Chyba"));
+    QCOMPARE(messages.shown[0].icon, MsgIcon::Warning);
+    QCOMPARE(w->dlgFindNodeText()->findText(), QStringLiteral("ÚVOD"));
+    QCOMPARE(page->selectedNode()->caption, QStringLiteral("0003.htm [ Úvod znovu ]"));
+}
+
+void TestMainWindow::enterGuardAndEmptyList()
+{
+    World world;
+    RecordingMessages messages;
+    auto w = world.start();
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    CataloguePage* page = w->catalogue();
+    QSignalSpy opened(page, &CataloguePage::openRequested);
+    page->selectNode(page->tree().topLevel(0));
+    page->trwFiles()->setFocus();
+    // The Enter that closed the find dialog opens nothing.
+    w->action(QStringLiteral("mnuFind"))->trigger();
+    QVERIFY(w->dlgFindNodeText()->isVisible());
+    w->dlgFindNodeText()->close();
+    QTest::keyRelease(page->trwFiles(), Qt::Key_Return);
+    QCOMPARE(opened.size(), 0);
+    // The next Enter opens the selected chapter.
+    QTest::keyRelease(page->trwFiles(), Qt::Key_Return);
+    QCOMPARE(opened.size(), 1);
+    // With a modifier it does nothing.
+    QTest::keyRelease(page->trwFiles(), Qt::Key_Return, Qt::ShiftModifier);
+    QCOMPARE(opened.size(), 1);
+
+    // An empty list answers a double click with its message.
+    const QString empty = world.dir.filePath(QStringLiteral("empty")) + QLatin1Char('/');
+    QDir().mkpath(empty);
+    messages.answers = {MsgResult::No};
+    page->setFolder(empty);
+    messages.shown.clear();
+    QTest::keyRelease(page->trwFiles(), Qt::Key_Return);
+    QCOMPARE(messages.texts(), QStringList{QStringLiteral("Seznam souborů je prázdný - proveďte nejprve aktualizaci "
+                                                          "souborů pomocí menu \"Nástroje -> Aktualizace\"")});
+}
+
+void TestMainWindow::rebuildShowsProgress()
+{
+    World world;
+    auto w = world.start();
+    w->show();
+    CataloguePage* page = w->catalogue();
+    QVERIFY(page->firstBuildDone());
+    testfiles::write(world.program + QStringLiteral("Htm/0004.htm"), "<H2>Lekce 4 - Nov\xe1</H2>");
+    bool disabledDuring = false;
+    connect(page, &CataloguePage::catalogueRebuilt, this, [&] { disabledDuring = !w->isEnabled(); });
+    QVERIFY(page->BuildCatalogue(page->folder()));
+    QVERIFY(disabledDuring);
+    QVERIFY(w->isEnabled());
+    QCOMPARE(page->statusBar()->text(0), QStringLiteral("Probíhá načítání seznamu souborů ..."));
+    QCOMPARE(topCaptions(*w).last(), QStringLiteral("0004.htm [ Nová ]"));
+}
+
+void TestMainWindow::helpMenuStaysRight()
+{
+    World world;
+    auto w = world.start();
+    w->resize(900, 600);
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    w->menuBar()->addMenu(QStringLiteral("Přidaná"));
+    QToolButton* help = w->helpButton();
+    QCOMPARE(w->menuBar()->cornerWidget(Qt::TopRightCorner), help);
+    QTRY_VERIFY(help->isVisible());
+    QVERIFY(help->geometry().right() >= w->menuBar()->width() - 10);
+    QCOMPARE(help->menu()->actions().size(), 8);
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
