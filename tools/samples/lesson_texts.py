@@ -1608,6 +1608,7 @@ def _char_table():
     rows = ['<table border="1" cellspacing="0" cellpadding="2" width="90%">',
             '<tr bgcolor="#1F3A68"><th><font color="#FFFFFF">Kód</font></th><th><font color="#FFFFFF">Hex</font></th>'
             '<th><font color="#FFFFFF">Znak</font></th><th><font color="#FFFFFF">V HTML</font></th>'
+            '<th><font color="#FFFFFF">ISO 8859-2</font></th><th><font color="#FFFFFF">UTF-8</font></th>'
             '<th><font color="#FFFFFF">Popis</font></th></tr>']
     shown = {"<": "&lt;", ">": "&gt;", "&": "&amp;", '"': "&quot;", "\u00a0": "&nbsp;", "\u00ad": "&shy;"}
     for code in range(32, 256):
@@ -1617,9 +1618,14 @@ def _char_table():
             ch = bytes([code]).decode("cp1250")
         except UnicodeDecodeError:
             continue
+        try:
+            latin2 = "%02X" % ch.encode("iso8859_2")[0]
+        except UnicodeEncodeError:
+            latin2 = "&ndash;"
+        utf8 = " ".join("%02X" % b for b in ch.encode("utf-8"))
         rows.append('<tr><td align="right">%d</td><td align="center">%02X</td><td align="center"><b>%s</b></td>'
-                    '<td><code>&amp;#%d;</code></td><td>%s</td></tr>'
-                    % (code, code, shown.get(ch, ch), ord(ch), _char_name(ch)))
+                    '<td><code>&amp;#%d;</code></td><td align="center">%s</td><td align="center">%s</td><td>%s</td></tr>'
+                    % (code, code, shown.get(ch, ch), ord(ch), latin2, utf8, _char_name(ch)))
     rows.append("</table>")
     return "\n".join(rows)
 
@@ -1745,14 +1751,15 @@ chapter(
     ```
 
     Pokud text dekódujete jiným kódováním, než ve kterém byl uložen, dostanete nesmyslné znaky
-    &ndash; typicky „Ä�eĹˇtina“ místo „čeština“. Jistě jste se s tím na webu už setkali. Kódováním
+    &ndash; typicky „ÄŤeĹˇtina“ místo „čeština“. Jistě jste se s tím na webu už setkali. Kódováním
     se budeme znovu zabývat v lekci o <a href="0013.htm">práci se soubory</a>.
 
     = Tabulka znaků Windows-1250
 
     Pro referenci přikládáme úplnou tabulku tisknutelných znaků kódování Windows-1250. Sloupec
     „V HTML“ ukazuje, jak znak zapsat do webové stránky číselnou entitou, což se hodí, pokud si nejste
-    jisti kódováním stránky. Kódy 128 až 159 jsou specialitou Windows &ndash; v normě ISO 8859-2
+    jisti kódováním stránky. Další dva sloupce uvádějí kód téhož znaku v kódování ISO 8859-2 (pomlčka
+    znamená, že tam znak chybí) a bajty, kterými ho zapíše UTF-8. Kódy 128 až 159 jsou specialitou Windows &ndash; v normě ISO 8859-2
     jsou na jejich místě řídicí znaky, a proto se české „š“, „ť“ a „ž“ v obou kódováních liší.
 
     %(table)s
@@ -1767,5 +1774,945 @@ chapter(
     * Napište funkci, která z řetězce odstraní diakritiku (á &rarr; a, č &rarr; c, ...). Využijte
       slovník nebo dva řetězce stejné délky.
     * Program načte větu a vypíše ji tak, aby každé slovo začínalo velkým písmenem.
-    """ % {"table": _char_table()},
+    """ % {"table": _char_table().replace("\n", "\n    ")},
+)
+
+# ---------------------------------------------------------------- lekce 12
+chapter(
+    name="0012-01", id=1217, date="30. 3. 2009",
+    title="Objekty a třídy", keywords="objekt, třída, class, instance",
+    heading=["<H2>Lekce 12 - Objekty a třídy</H2>"],
+    perex="Dvanáctou lekcí začínáme nejrozsáhlejší téma seriálu: objektově orientované programování. "
+          "Nelekejte se cizího názvu, objekty jste ve skutečnosti používali od první lekce.",
+    pictures=[
+        ("obr1.png", "table", dict(header=["Třída Pes", ""], rows=[
+            ["atributy", "jmeno, vek, rasa"], ["metody", "stekej(), narozeniny()"],
+            ["instance", "rex, alik, bety"]])),
+        ("obr2.png", "cells", dict(title="Tři instance třídy Pes", cells=[
+            ("rex", "Rex, 3"), ("alik", "Alík, 7"), ("bety", "Bety, 1")])),
+    ],
+    body="""
+    = Všechno je objekt
+
+    V Pythonu je každá hodnota <b>objekt</b>: číslo, řetězec, seznam i funkce. Objekt v sobě spojuje
+    <b>data</b> (třeba znaky řetězce) a <b>operace</b>, které s těmi daty umí pracovat (metody jako
+    <code>upper</code> nebo <code>split</code>). Když píšete <code>"ahoj".upper()</code>, žádáte objekt
+    řetězce, aby vám vrátil svou verzi psanou velkými písmeny.
+
+    Každý objekt je určitého typu, kterému se říká <b>třída</b>. Třída je jakýsi plán nebo šablona:
+    popisuje, jaká data objekty dané třídy mají a co umějí. Konkrétní objekt vytvořený podle třídy se
+    nazývá <b>instance</b>. Řetězce „pes“ a „kočka“ jsou dvě různé instance téže třídy
+    <code>str</code>.
+
+    = Vlastní třída
+
+    Skutečná síla objektů se ukáže, když si začneme vytvářet vlastní třídy. Představme si program pro
+    psí útulek. O každém psovi potřebujeme evidovat jméno, věk a rasu:
+
+    ```
+    class Pes:
+        def __init__(self, jmeno, vek, rasa):
+            self.jmeno = jmeno
+            self.vek = vek
+            self.rasa = rasa
+
+        def stekej(self):
+            print(self.jmeno + ": Haf haf!")
+
+    rex = Pes("Rex", 3, "německý ovčák")
+    alik = Pes("Alík", 7, "kříženec")
+    rex.stekej()
+    print(alik.jmeno, "má", alik.vek, "let.")
+    ```
+
+    Třídu definuje klíčové slovo <code>class</code>, za ním následuje jméno třídy (podle zvyklostí
+    s velkým počátečním písmenem) a dvojtečka. Uvnitř třídy definujeme <b>metody</b> &ndash; funkce,
+    které patří ke třídě.
+
+    [[obr1.png|Třída Pes, její atributy, metody a instance]]
+
+    = Konstruktor a self
+
+    Metoda se zvláštním jménem <code>__init__</code> (dvě podtržítka na každé straně) je
+    <b>konstruktor</b>. Python ji zavolá automaticky při vytváření nové instance a předá jí hodnoty,
+    které jsme napsali do závorek za jméno třídy. Konstruktor obvykle uloží tyto hodnoty do
+    <b>atributů</b> objektu.
+
+    Prvním parametrem každé metody je <code>self</code> &ndash; odkaz na objekt, se kterým metoda
+    právě pracuje. Při volání <code>rex.stekej()</code> ho nepíšeme, Python za <code>self</code>
+    dosadí objekt <code>rex</code> sám. Díky tomu metoda ví, <i>čí</i> jméno má vypsat. Zápis
+    <code>self.jmeno</code> pak znamená „atribut jmeno tohoto objektu“.
+
+    [[obr2.png|Každá instance má vlastní hodnoty atributů]]
+
+    = Proč se s tím obtěžovat
+
+    Stejná data bychom mohli uložit do slovníku nebo n-tice. Výhodou třídy je, že data a kód, který
+    s nimi pracuje, jsou pohromadě. Když někdo bude číst váš program, najde všechno, co se týká psů,
+    na jednom místě. A když budete chtít přidat třeba evidenci očkování, upravíte jen třídu
+    <code>Pes</code> a zbytek programu zůstane beze změny.
+
+    ! TERMINOLOGIE: V české literatuře se setkáte i s pojmy „objektový typ“ místo třída, „datová
+    složka“ nebo „vlastnost“ místo atribut a „členská funkce“ místo metoda. Znamenají totéž.
+
+    Ve <a href="0012-02.htm">druhé části</a> dvanácté lekce se podrobněji podíváme na metody
+    a atributy.
+    """,
+)
+
+chapter(
+    name="0012-02", id=1218, date="30. 3. 2009",
+    title="Metody a atributy", keywords="metody, atributy, __str__, zapouzdření",
+    heading=["<H2>Lekce 12 - Metody &amp; atributy</H2>"],
+    lf=True, counter=True, ad=True,
+    perex="Třídu už umíme vytvořit. Teď jí vdechneme život: napíšeme metody, které mění stav objektu, "
+          "naučíme objekty hezky se vypsat a povíme si, jak chránit data před nechtěnými změnami.",
+    pictures=[
+        ("obr1.png", "console", dict(title="Bankovní účet", lines=[
+            ">>> ucet = Ucet(\"Jan Novák\")", ">>> ucet.vloz(1500)", ">>> ucet.vyber(400)",
+            ">>> print(ucet)", "Účet Jan Novák: 1100 Kč", ">>> ucet.vyber(5000)",
+            "Nedostatek prostředků na účtu!"])),
+    ],
+    body="""
+    = Metody mění stav objektu
+
+    Hodnoty atributů objektu v určitém okamžiku nazýváme jeho <b>stavem</b>. Metody mohou stav číst
+    i měnit. Klasickým příkladem je bankovní účet: má majitele a zůstatek, do účtu můžeme vkládat
+    a vybírat z něj:
+
+    ```
+    class Ucet:
+        def __init__(self, majitel):
+            self.majitel = majitel
+            self.zustatek = 0
+
+        def vloz(self, castka):
+            self.zustatek += castka
+
+        def vyber(self, castka):
+            if castka > self.zustatek:
+                print("Nedostatek prostředků na účtu!")
+                return False
+            self.zustatek -= castka
+            return True
+    ```
+
+    Všimněte si, že zůstatek nepředáváme konstruktoru &ndash; každý nový účet začíná na nule.
+    Metoda <code>vyber</code> navíc kontroluje, zda je na účtu dost peněz. Kdyby program měnil
+    atribut <code>zustatek</code> přímo, musel by tuto kontrolu opakovat na každém místě.
+
+    = Metoda __str__
+
+    Zkusíte-li objekt vypsat funkcí <code>print</code>, dostanete něco jako
+    <code>&lt;__main__.Ucet object at 0x00B2C3F0&gt;</code>. To asi nechcete. Definujete-li ve třídě
+    metodu <code>__str__</code>, Python ji použije vždy, když potřebuje objekt převést na text:
+
+    ```
+    def __str__(self):
+        return "Účet {0}: {1} Kč".format(self.majitel, self.zustatek)
+    ```
+
+    [[obr1.png|Práce s objektem účtu v interpretu]]
+
+    Metod se jmény obklopenými dvěma podtržítky je víc: <code>__len__</code> určí, co vrátí funkce
+    <code>len</code>, <code>__eq__</code> jak se objekty porovnávají operátorem <code>==</code>,
+    <code>__add__</code> co znamená <code>+</code>. Říká se jim <b>speciální metody</b> a umožňují,
+    aby se vaše objekty chovaly jako vestavěné typy.
+
+    = Zapouzdření
+
+    Objekt by měl sám hlídat, aby jeho stav dával smysl. Záporný zůstatek účtu nebo pes starý minus
+    tři roky jsou nesmysly. Ideální je, když se ostatní části programu k atributům vůbec nedostanou
+    přímo a pracují s objektem jen přes jeho metody. Tomuto principu se říká <b>zapouzdření</b>.
+
+    Python na rozdíl od jiných jazyků přístup k atributům násilím nezakazuje. Platí ale dohoda:
+    atribut, jehož jméno začíná podtržítkem (<code>self._zustatek</code>), je „soukromý“ a zvenku se
+    nemá používat. Programátoři v Pythonu rádi říkají, že jsou „všichni dospělí“ &ndash; dohoda
+    stačí.
+
+    ```
+    class Teplomer:
+        def __init__(self):
+            self._stupne = 20.0
+
+        def nastav(self, stupne):
+            if stupne < -273.15:
+                raise ValueError("Teplota pod absolutní nulou!")
+            self._stupne = stupne
+
+        def fahrenheit(self):
+            return self._stupne * 9 / 5 + 32
+    ```
+
+    Příkaz <code>raise</code> vyvolá výjimku &ndash; stejnou, jakou vyvolá funkce <code>int</code>
+    při chybném vstupu. Volající ji může zachytit pomocí <code>try</code> a <code>except</code>, jak
+    jsme si ukázali v lekci o <a href="0010.htm">vstupu a výstupu</a>.
+
+    = Atributy třídy
+
+    Atributy, které jsme dosud vytvářeli přes <code>self</code>, patří konkrétní instanci. Atribut
+    můžeme definovat i přímo ve třídě, mimo metody. Takový atribut sdílejí všechny instance, hodí se
+    třeba pro konstanty nebo počítadla:
+
+    ```
+    class Ucet:
+        urok = 1.5          # společný pro všechny účty, v procentech
+        pocet_uctu = 0
+
+        def __init__(self, majitel):
+            self.majitel = majitel
+            self.zustatek = 0
+            Ucet.pocet_uctu += 1
+    ```
+
+    ! CVIČENÍ: Doplňte třídu <code>Ucet</code> o metodu <code>pripis_urok()</code>, která zvýší
+    zůstatek o roční úrok, a o metodu <code>prevod(cil, castka)</code>, která převede peníze na jiný
+    účet. Převod se nesmí provést, pokud na účtu není dost peněz.
+
+    V <a href="0012-03.htm">poslední části</a> lekce o objektech si vysvětlíme dědičnost.
+    """,
+)
+
+chapter(
+    name="0012-03", id=1219, date="6. 4. 2009",
+    title="Dědičnost", keywords="dědičnost, polymorfismus, super",
+    heading=["<H2>Lekce 12 - Dědičnost</H2>"],
+    perex="Dědičnost umožňuje vytvořit novou třídu na základě existující a převzít z ní všechno, co "
+          "už umí. Dnes si ukážeme, jak na to a proč je dědičnost tak užitečná.",
+    pictures=[
+        ("obr1.png", "cells", dict(title="Hierarchie tříd", cells=[
+            ("předek", "Zvire"), ("potomek", "Pes"), ("potomek", "Kocka"), ("potomek", "Kachna")])),
+    ],
+    body="""
+    = Předek a potomek
+
+    Představte si, že kromě psů chceme v útulku evidovat i kočky. Kočka má stejně jako pes jméno
+    a věk, ale neštěká, nýbrž mňouká, a místo rasy nás zajímá, zda je vykastrovaná. Mohli bychom
+    napsat třídu <code>Kocka</code> úplně znovu, opakovali bychom ale spoustu kódu. Lepší je
+    vytvořit obecnou třídu <code>Zvire</code> se společnými vlastnostmi a třídy <code>Pes</code>
+    a <code>Kocka</code> z ní <b>odvodit</b>:
+
+    ```
+    class Zvire:
+        def __init__(self, jmeno, vek):
+            self.jmeno = jmeno
+            self.vek = vek
+
+        def predstav_se(self):
+            print("Jsem {0} a je mi {1} let.".format(self.jmeno, self.vek))
+
+        def ozvi_se(self):
+            print("...")
+
+    class Pes(Zvire):
+        def ozvi_se(self):
+            print(self.jmeno + ": Haf!")
+
+    class Kocka(Zvire):
+        def ozvi_se(self):
+            print(self.jmeno + ": Mňau!")
+    ```
+
+    Jméno třídy v závorce za <code>class Pes</code> určuje <b>předka</b>. Třída <code>Pes</code> je
+    jeho <b>potomkem</b> a zdědí všechny jeho atributy a metody: konstruktor i metodu
+    <code>predstav_se</code> napsanou v předkovi může pes používat, jako by byly jeho vlastní.
+    Metodu <code>ozvi_se</code> ale potomek <b>přepisuje</b> vlastní verzí.
+
+    [[obr1.png|Třída Zvire a její potomci]]
+
+    = Polymorfismus
+
+    Protože všechna zvířata mají metodu <code>ozvi_se</code>, můžeme s nimi pracovat stejně, aniž
+    bychom se starali, o jaké zvíře přesně jde. Každý objekt zavolá „tu svou“ verzi metody:
+
+    ```
+    utulek = [Pes("Rex", 3), Kocka("Micka", 5), Pes("Alík", 7)]
+    for zvire in utulek:
+        zvire.predstav_se()
+        zvire.ozvi_se()
+    ```
+
+    Tato vlastnost se jmenuje <b>polymorfismus</b> (mnohotvárnost). Díky ní můžeme později přidat
+    třídu <code>Kachna</code> a cyklus výše bude fungovat beze změny.
+
+    = Rozšíření konstruktoru
+
+    Co když potomek potřebuje atribut navíc? Napíšeme mu vlastní konstruktor, ve kterém nejprve
+    zavoláme konstruktor předka pomocí funkce <code>super()</code>, a pak doplníme, co je potřeba:
+
+    ```
+    class Pes(Zvire):
+        def __init__(self, jmeno, vek, rasa):
+            super().__init__(jmeno, vek)
+            self.rasa = rasa
+
+        def predstav_se(self):
+            super().predstav_se()
+            print("Moje rasa je " + self.rasa + ".")
+    ```
+
+    Stejným způsobem může metoda potomka zavolat původní metodu předka a jen doplnit něco navíc,
+    jako to dělá metoda <code>predstav_se</code> v ukázce.
+
+    = Kdy dědičnost použít
+
+    Dědičnost je silný nástroj, ale neměla by se používat všude. Dobrý test je otázka „je to druh
+    ...?“: pes <i>je</i> druh zvířete, proto může být potomkem třídy <code>Zvire</code>. Auto ale
+    není druh motoru, i když motor má &ndash; v takovém případě je motor atributem auta, ne jeho
+    předkem. Tomuto vztahu se říká <b>skládání</b> (kompozice) a v praxi se používá častěji než
+    dědičnost.
+
+    ! VĚDĚLI JSTE? Všechny třídy v Pythonu mají společného předka, třídu <code>object</code>.
+    Pokud předka neuvedete, Python ho doplní sám. Odtud objekty „umějí“ například metodu
+    <code>__str__</code>, i když jste ji nenapsali.
+
+    = Úkoly na procvičení
+
+    * Vytvořte třídu <code>Tvar</code> s metodou <code>obsah()</code> a potomky <code>Obdelnik</code>,
+      <code>Ctverec</code> a <code>Kruh</code>. Má být čtverec potomkem obdélníku?
+    * Uložte několik různých tvarů do seznamu a vypište jejich celkový obsah.
+    * Přidejte do útulku kachnu a ověřte, že cyklus z příkladu funguje beze změny.
+
+    V <a href="0013.htm">příští lekci</a> odbočíme od objektů k práci se soubory.
+    """,
+)
+
+# ---------------------------------------------------------------- lekce 13
+chapter(
+    name="0013", id=1220, date="14. 4. 2009",
+    title="Práce se soubory", keywords="soubory, open, read, write, with",
+    heading=["<H2>Lekce 13 - Práce se soubory</H2>"],
+    body_tag=PRINT_BODY_QUOTED, head_script=True, counter=True,
+    perex="Všechna data, se kterými naše programy dosud pracovaly, zmizela, jakmile program skončil. "
+          "Dnes se naučíme data ukládat do souborů a zase je načítat.",
+    pictures=[
+        ("obr1.gif", "table", dict(header=["Režim", "Význam"], rows=[
+            ["\"r\"", "čtení (výchozí)"], ["\"w\"", "zápis, obsah se smaže"],
+            ["\"a\"", "připisování na konec"], ["\"r+\"", "čtení i zápis"],
+            ["\"rb\", \"wb\"", "binární čtení a zápis"]])),
+        ("obr2.jpg", "console", dict(title="Výpis souboru adresar.txt", lines=[
+            "C:\\Programy> python vypis.py adresar.txt", "  1: Novák;Jan;602 111 222",
+            "  2: Dvořáková;Eva;737 333 444", "  3: Šťastný;Řehoř;605 555 666",
+            "Souboru má 3 řádky."])),
+    ],
+    body="""
+    = Otevření souboru
+
+    Se souborem se pracuje ve třech krocích: soubor otevřeme, čteme z něj nebo do něj zapisujeme
+    a nakonec ho zavřeme. K otevření slouží vestavěná funkce <code>open</code>. Dostane jméno
+    souboru a <b>režim</b>, který říká, co se souborem chceme dělat, a vrátí objekt souboru:
+
+    [[obr1.gif|Režimy otevření souboru]]
+
+    ```
+    f = open("pozdrav.txt", "w", encoding="cp1250")
+    f.write("Ahoj, tady je můj první soubor.\\n")
+    f.write("Druhý řádek s háčky a čárkami: ěščřžýáíé\\n")
+    f.close()
+    ```
+
+    Metoda <code>write</code> zapíše řetězec tak, jak je &ndash; konec řádku <code>\\n</code> musíme
+    doplnit sami. Parametrem <code>encoding</code> určujeme kódování, ve kterém se má text uložit.
+    Vzpomeňte si na <a href="0011.htm">lekci o řetězcích</a>: bez něj Python použije výchozí kódování
+    systému, a soubor zapsaný v jednom počítači se pak může na jiném zobrazit s nesmyslnými znaky.
+
+    ! DŮLEŽITÉ: Režim <code>"w"</code> existující soubor bez varování přepíše. Chcete-li data
+    připojit na konec, použijte režim <code>"a"</code>.
+
+    = Čtení souboru
+
+    Textový soubor nejčastěji čteme po řádcích. Objekt souboru se chová jako posloupnost řádků,
+    takže ho můžeme přímo procházet cyklem <code>for</code>:
+
+    ```
+    f = open("pozdrav.txt", encoding="cp1250")
+    for radek in f:
+        print(radek.rstrip("\\n"))
+    f.close()
+    ```
+
+    Každý načtený řádek končí znakem <code>\\n</code> (kromě posledního, pokud soubor nekončí
+    odřádkováním). Proto ho před výpisem odstraníme metodou <code>rstrip</code>, jinak bychom
+    dostali mezi řádky prázdné řádky navíc. Celý soubor najednou načte metoda <code>read()</code>,
+    seznam všech řádků metoda <code>readlines()</code>.
+
+    Python při čtení v textovém režimu sjednocuje konce řádků. Soubory z Windows mají na konci řádku
+    dva znaky (CR a LF, tedy <code>\\r\\n</code>), soubory z Linuxu jen jeden (LF). V programu ale
+    vždy uvidíte jen <code>\\n</code>.
+
+    = Příkaz with
+
+    Zapomenout soubor zavřít je snadné, a když program skončí chybou uprostřed práce, na zavření se
+    vůbec nedostane. Příkaz <code>with</code> zajistí, že se soubor zavře vždy, ať se stane cokoli:
+
+    ```
+    with open("adresar.txt", encoding="cp1250") as f:
+        for cislo, radek in enumerate(f, 1):
+            print("{0:3}: {1}".format(cislo, radek.rstrip("\\n")))
+    ```
+
+    Funkce <code>enumerate</code> k prvkům posloupnosti přidá pořadová čísla, v našem případě
+    počínaje jedničkou. Soubor se zavře automaticky, jakmile program opustí odsazený blok.
+
+    [[obr2.jpg|Očíslovaný výpis souboru]]
+
+    = Když soubor neexistuje
+
+    Pokus o otevření neexistujícího souboru ke čtení vyvolá výjimku <code>IOError</code>. Ošetříme
+    ji známým způsobem:
+
+    ```
+    import sys
+
+    jmeno = sys.argv[1]
+    try:
+        with open(jmeno, encoding="cp1250") as f:
+            radky = f.readlines()
+    except IOError:
+        print("Soubor", jmeno, "nelze otevřít.")
+        sys.exit(1)
+    print("Souboru má", len(radky), "řádky.")
+    ```
+
+    = Ukládání strukturovaných dat
+
+    Zapsat do souboru seznam jmen je snadné, ale co třeba adresář s jmény a telefony? Jednoduchou
+    možností je zapisovat každý záznam na jeden řádek a jednotlivé údaje oddělit znakem, který se
+    v datech nevyskytuje, například středníkem. Při načtení pak řádek rozdělíme metodou
+    <code>split</code>:
+
+    ```
+    adresar = [("Novák", "Jan", "602 111 222"), ("Dvořáková", "Eva", "737 333 444")]
+
+    with open("adresar.txt", "w", encoding="cp1250") as f:
+        for prijmeni, jmeno, telefon in adresar:
+            f.write(prijmeni + ";" + jmeno + ";" + telefon + "\\n")
+
+    nacteny = []
+    with open("adresar.txt", encoding="cp1250") as f:
+        for radek in f:
+            nacteny.append(tuple(radek.rstrip("\\n").split(";")))
+    ```
+
+    Pro složitější data nabízí Python hotové moduly: <code>csv</code> pro tabulková data, která
+    otevře i tabulkový procesor, <code>pickle</code> pro ukládání libovolných objektů a
+    <code>json</code> pro výměnu dat s jinými programy. Jejich popis najdete v dokumentaci na adrese
+    <a href="http://dokumentace.pythonovna.example/moduly/">http://dokumentace.pythonovna.example/moduly/</a>.
+
+    = Úkoly na procvičení
+
+    * Napište program, který spočítá řádky, slova a znaky v zadaném textovém souboru.
+    * Rozšiřte překladač ze <a href="0009-02.htm">cvičení k deváté lekci</a> tak, aby si slovník
+      ukládal do souboru a při dalším spuštění ho načetl.
+    * Program převede textový soubor z kódování Windows-1250 do UTF-8.
+    """,
+)
+
+# ---------------------------------------------------------------- lekce 14
+chapter(
+    name="0014-01", id=1221, date="20. 4. 2009",
+    title="Formuláře", keywords="tkinter, okno, formulář, Label, Entry, Button",
+    heading=["<H2>Lekce 14 - Formuláře</H2>"],
+    section_heading=True,
+    perex="Konečně se dostáváme k programům s okny! Textový výstup v příkazovém řádku vystřídají "
+          "formuláře s popisky, vstupními poli a tlačítky. Pomůže nám s tím knihovna tkinter.",
+    pictures=[
+        ("obr1.png", "window", dict(title="Převod teplot", rows=[
+            ("label", "Teplota ve stupních Celsia:"), ("entry", "36.6"),
+            ("button", "Převést"), ("label", "36.6 °C = 97.9 °F")])),
+    ],
+    body="""
+    = Knihovna tkinter
+
+    Python obsahuje knihovnu <b>tkinter</b>, se kterou lze vytvářet programy s grafickým
+    uživatelským rozhraním, tedy s okny, tlačítky a dalšími ovládacími prvky. Není nejmodernější ani
+    nejhezčí, zato je součástí každé instalace Pythonu a funguje ve Windows i v Linuxu. Pro první
+    seznámení s „okenním“ programováním je ideální.
+
+    Nejjednodušší program s oknem vypadá takto:
+
+    ```
+    import tkinter
+
+    okno = tkinter.Tk()
+    okno.title("Moje první okno")
+    popisek = tkinter.Label(okno, text="Ahoj, světe!")
+    popisek.pack()
+    okno.mainloop()
+    ```
+
+    Objekt třídy <code>Tk</code> je hlavní okno programu. Do něj vložíme <b>popisek</b>
+    (<code>Label</code>) s textem a metodou <code>pack</code> ho v okně umístíme. Poslední řádek
+    spustí <b>hlavní smyčku</b>: program čeká na akce uživatele a reaguje na ně, dokud uživatel okno
+    nezavře. Teprve pak metoda <code>mainloop</code> skončí.
+
+    = Ovládací prvky
+
+    Prvkům okna se říká <b>widgety</b> nebo ovládací prvky. Každý je objektem určité třídy a při
+    vytváření mu jako první parametr předáme okno, do kterého patří. Nejpoužívanější jsou:
+
+    * <code>Label</code> &ndash; popisek, tedy text nebo obrázek, který uživatel nemůže měnit,
+    * <code>Entry</code> &ndash; jednořádkové vstupní pole,
+    * <code>Button</code> &ndash; tlačítko, které po stisku zavolá zadanou funkci,
+    * <code>Text</code> &ndash; víceřádkové textové pole,
+    * <code>Checkbutton</code>, <code>Radiobutton</code>, <code>Listbox</code> &ndash; zaškrtávací
+      políčko, přepínač a seznam, podíváme se na ně <a href="0014-02.htm">příště</a>.
+
+    = Formulář pro převod teplot
+
+    Vezmeme náš starý program pro převod teplot a dáme mu okno. Formulář bude mít popisek, vstupní
+    pole pro teplotu, tlačítko a popisek pro výsledek:
+
+    ```
+    import tkinter
+
+    def prevod():
+        try:
+            c = float(pole.get())
+        except ValueError:
+            vysledek.config(text="Zadejte číslo!")
+            return
+        f = c * 9 / 5 + 32
+        vysledek.config(text="{0} °C = {1:.1f} °F".format(c, f))
+
+    okno = tkinter.Tk()
+    okno.title("Převod teplot")
+    tkinter.Label(okno, text="Teplota ve stupních Celsia:").pack(anchor="w", padx=10, pady=5)
+    pole = tkinter.Entry(okno, width=30)
+    pole.pack(padx=10)
+    tkinter.Button(okno, text="Převést", command=prevod).pack(anchor="w", padx=10, pady=5)
+    vysledek = tkinter.Label(okno, text="")
+    vysledek.pack(anchor="w", padx=10, pady=5)
+    okno.mainloop()
+    ```
+
+    [[obr1.png|Formulář pro převod teplot]]
+
+    Parametr <code>command</code> tlačítka určuje funkci, která se zavolá po jeho stisknutí. Pozor:
+    píšeme jen jméno funkce <code>prevod</code>, <b>bez závorek</b>. Se závorkami bychom funkci
+    zavolali hned při vytváření tlačítka a tlačítku předali její výsledek. Metoda <code>get</code>
+    vrací text napsaný ve vstupním poli, metoda <code>config</code> mění vlastnosti již vytvořeného
+    prvku, v našem případě text popisku.
+
+    = Rozmístění prvků
+
+    Metoda <code>pack</code> skládá prvky pod sebe (nebo vedle sebe). Pro složitější formuláře je
+    pohodlnější metoda <code>grid</code>, která prvky rozmístí do pomyslné tabulky podle čísla řádku
+    a sloupce:
+
+    ```
+    tkinter.Label(okno, text="Jméno:").grid(row=0, column=0, sticky="e")
+    tkinter.Entry(okno).grid(row=0, column=1)
+    tkinter.Label(okno, text="Příjmení:").grid(row=1, column=0, sticky="e")
+    tkinter.Entry(okno).grid(row=1, column=1)
+    tkinter.Button(okno, text="Uložit").grid(row=2, column=1, sticky="w")
+    ```
+
+    Parametr <code>sticky</code> říká, ke které straně buňky se prvek přimkne; používají se světové
+    strany v angličtině (<code>n</code>, <code>s</code>, <code>e</code>, <code>w</code>). V jednom
+    okně nikdy nekombinujte <code>pack</code> a <code>grid</code> &ndash; program by zamrzl, protože
+    by se oba správci rozmístění donekonečna přetahovali o místo.
+
+    ! TIP: Podrobný přehled všech prvků knihovny tkinter a jejich vlastností najdete v příručce na
+    <a href="http://tkinter-prirucka.example/">http://tkinter-prirucka.example/</a>.
+    """,
+)
+
+chapter(
+    name="0014-02", id=1222, date="20. 4. 2009",
+    title="Ovládací prvky formuláře", keywords="Checkbutton, Radiobutton, Listbox, messagebox",
+    heading=["<h2>Lekce 14 –ovládací prvky formuláře</h2>"],
+    perex="Ve druhé části lekce o formulářích přidáme do oken zaškrtávací políčka, přepínače a seznamy "
+          "a ukážeme si, jak zobrazit dialogové okno se zprávou.",
+    pictures=[
+        ("obr1.png", "window", dict(title="Objednávka pizzy", rows=[
+            ("label", "Vyberte pizzu:"), ("list", ["Margherita", "Šunková", "Čtyři sýry", "Hawaii"]),
+            ("check", "Extra sýr (+25 Kč)"), ("check", "Dovoz domů (+40 Kč)"),
+            ("button", "Objednat")])),
+        ("obr2.gif", "window", dict(title="Objednávka", rows=[
+            ("label", "Objednávka přijata: Šunková"), ("label", "Cena celkem: 204 Kč"),
+            ("button", "OK")])),
+    ],
+    body="""
+    = Proměnné knihovny tkinter
+
+    Zaškrtávací políčka a přepínače potřebují někam ukládat svůj stav. Knihovna tkinter k tomu má
+    zvláštní objekty &ndash; <code>IntVar</code>, <code>StringVar</code> a <code>BooleanVar</code>.
+    Obsah takové „proměnné“ čteme metodou <code>get</code> a nastavujeme metodou <code>set</code>.
+    Když ji propojíme s ovládacím prvkem, prvek se při změně hodnoty sám překreslí a naopak:
+
+    ```
+    extra_syr = tkinter.BooleanVar()
+    tkinter.Checkbutton(okno, text="Extra sýr (+25 Kč)", variable=extra_syr).pack(anchor="w")
+    ...
+    if extra_syr.get():
+        cena += 25
+    ```
+
+    = Přepínače
+
+    Přepínače (<code>Radiobutton</code>) se používají ve skupinách, ze kterých lze vybrat právě jednu
+    možnost. Všechny přepínače skupiny sdílejí jednu proměnnou a každý z nich má svou hodnotu
+    (<code>value</code>), kterou do proměnné uloží, když ho uživatel vybere:
+
+    ```
+    velikost = tkinter.StringVar(value="stredni")
+    for text, hodnota in [("Malá", "mala"), ("Střední", "stredni"), ("Velká", "velka")]:
+        tkinter.Radiobutton(okno, text=text, variable=velikost, value=hodnota).pack(anchor="w")
+    ```
+
+    = Seznam
+
+    Prvek <code>Listbox</code> zobrazí seznam položek, ze kterých uživatel vybírá. Položky vkládáme
+    metodou <code>insert</code>, vybranou položku zjistíme metodou <code>curselection</code>, která
+    vrátí n-tici indexů vybraných položek (uživatel může vybrat i žádnou):
+
+    ```
+    seznam = tkinter.Listbox(okno, height=4)
+    for pizza in ["Margherita", "Šunková", "Čtyři sýry", "Hawaii"]:
+        seznam.insert("end", pizza)
+    seznam.pack(fill="x", padx=10)
+    ...
+    vybrane = seznam.curselection()
+    if not vybrane:
+        print("Nic nevybráno")
+    else:
+        nazev = seznam.get(vybrane[0])
+    ```
+
+    [[obr1.png|Formulář objednávky se seznamem a zaškrtávacími políčky]]
+
+    = Dialogová okna
+
+    Modul <code>tkinter.messagebox</code> obsahuje hotová dialogová okna pro zprávy, varování,
+    chyby a otázky. Funkce <code>showinfo</code>, <code>showwarning</code> a <code>showerror</code>
+    zobrazí zprávu a počkají, až ji uživatel potvrdí. Funkce <code>askyesno</code> vrátí
+    <code>True</code> nebo <code>False</code> podle toho, které tlačítko uživatel stiskl:
+
+    ```
+    from tkinter import messagebox
+
+    def objednat():
+        vybrane = seznam.curselection()
+        if not vybrane:
+            messagebox.showerror("Chyba", "Vyberte prosím pizzu.")
+            return
+        nazev = seznam.get(vybrane[0])
+        cena = CENIK[nazev] + (25 if extra_syr.get() else 0) + (40 if dovoz.get() else 0)
+        if messagebox.askyesno("Potvrzení", "Objednat {0} za {1} Kč?".format(nazev, cena)):
+            messagebox.showinfo("Objednávka", "Objednávka přijata: {0}\\nCena celkem: {1} Kč".format(nazev, cena))
+    ```
+
+    [[obr2.gif|Dialogové okno s potvrzením objednávky]]
+
+    Slovník <code>CENIK</code> obsahuje ceny jednotlivých pizz. Výraz
+    <code>25 if extra_syr.get() else 0</code> je takzvaný <b>podmíněný výraz</b>: má hodnotu 25, je-li
+    políčko zaškrtnuté, jinak 0. Hodí se tam, kde by celý příkaz <code>if</code> byl zbytečně dlouhý.
+
+    ! ÚKOL: Dokončete program pro objednávku pizzy tak, aby přepínač velikosti ovlivňoval cenu
+    (malá o 20 % levnější, velká o 30 % dražší) a aby se celková cena zobrazovala průběžně v popisku
+    ve spodní části okna. Na průběžnou aktualizaci se hodí události, o kterých bude
+    <a href="0015.htm">příští lekce</a>.
+    """,
+)
+
+# ---------------------------------------------------------------- lekce 15
+chapter(
+    name="0015", id=1223, date="27. 4. 2009",
+    title="Události", keywords="události, bind, myš, klávesnice, after",
+    heading=["<H2>Lekce 15 - Události</H2>"],
+    counter=True,
+    perex="Program s okny neprobíhá shora dolů jako naše dřívější programy. Čeká na to, co udělá "
+          "uživatel, a reaguje na to. Dnes se naučíme zpracovávat události od myši, klávesnice "
+          "a časovače.",
+    pictures=[
+        ("obr1.png", "window", dict(title="Události myši", rows=[
+            ("label", "Klikněte do okna nebo stiskněte klávesu."),
+            ("list", ["<Button-1> x=120 y=45", "<Button-3> x=200 y=80", "<Key> znak=ř",
+                      "<Double-Button-1> x=64 y=30"]),
+            ("button", "Vymazat")])),
+    ],
+    body="""
+    = Programování řízené událostmi
+
+    Každé kliknutí myší, stisk klávesy, posun okna nebo uplynutí nastaveného času je pro program
+    <b>událost</b>. Hlavní smyčka, kterou spouští metoda <code>mainloop</code>, dělá celou dobu jediné:
+    čeká na události a pro každou zavolá funkci, kterou jsme k ní připojili. Takové funkci se říká
+    <b>obsluha události</b>. Tento způsob psaní programů se nazývá <b>programování řízené
+    událostmi</b> a používají ho prakticky všechny programy s grafickým rozhraním.
+
+    S jednou událostí jsme se už setkali: parametr <code>command</code> tlačítka připojuje obsluhu
+    stisku tlačítka. Ostatní události připojujeme metodou <code>bind</code>.
+
+    = Metoda bind
+
+    Metoda <code>bind</code> dostane popis události a funkci, která ji má obsloužit. Funkce obdrží
+    jediný parametr, objekt s podrobnostmi o události &ndash; například souřadnice myši nebo
+    stisknutou klávesu:
+
+    ```
+    import tkinter
+
+    def kliknuti(udalost):
+        zaznam.insert("end", "<Button-1> x={0} y={1}".format(udalost.x, udalost.y))
+
+    def klavesa(udalost):
+        zaznam.insert("end", "<Key> znak={0}".format(udalost.char))
+
+    okno = tkinter.Tk()
+    okno.title("Události myši")
+    zaznam = tkinter.Listbox(okno, width=40)
+    zaznam.pack(padx=10, pady=10)
+    okno.bind("<Button-1>", kliknuti)
+    okno.bind("<Key>", klavesa)
+    okno.mainloop()
+    ```
+
+    [[obr1.png|Program zaznamenává události myši a klávesnice]]
+
+    Popis události se píše do lomených závorek. Nejčastěji budete potřebovat tyto:
+
+    * <code>&lt;Button-1&gt;</code>, <code>&lt;Button-3&gt;</code> &ndash; stisk levého a pravého
+      tlačítka myši,
+    * <code>&lt;Double-Button-1&gt;</code> &ndash; dvojklik,
+    * <code>&lt;Motion&gt;</code> &ndash; pohyb myši nad prvkem,
+    * <code>&lt;Key&gt;</code> &ndash; stisk libovolné klávesy, <code>&lt;Return&gt;</code> klávesy Enter,
+    * <code>&lt;Control-s&gt;</code> &ndash; klávesová zkratka Ctrl+S,
+    * <code>&lt;FocusIn&gt;</code> a <code>&lt;FocusOut&gt;</code> &ndash; prvek získal nebo ztratil
+      zaměření.
+
+    = Enter ve vstupním poli
+
+    Uživatelé jsou zvyklí potvrdit formulář klávesou Enter. Připojíme proto obsluhu události
+    <code>&lt;Return&gt;</code> ke vstupnímu poli z převodníku teplot v <a href="0014-01.htm">minulé
+    lekci</a>. Obsluha tlačítka nemá parametr, obsluha události ano &ndash; proto použijeme malý trik
+    s výchozí hodnotou parametru, aby jedna funkce posloužila oběma:
+
+    ```
+    def prevod(udalost=None):
+        ...
+
+    pole.bind("<Return>", prevod)
+    ```
+
+    = Časovač
+
+    Někdy potřebujeme, aby program něco udělal sám od sebe, třeba každou sekundu aktualizoval hodiny.
+    Nesmíme přitom použít cyklus s čekáním &ndash; hlavní smyčka by se nedostala ke slovu a okno by
+    „zamrzlo“. Místo toho požádáme metodou <code>after</code>, aby hlavní smyčka zavolala naši funkci
+    za zadaný počet milisekund. Funkce na konci naplánuje své další zavolání:
+
+    ```
+    import time
+
+    def tik():
+        hodiny.config(text=time.strftime("%H:%M:%S"))
+        okno.after(1000, tik)
+
+    hodiny = tkinter.Label(okno, font=("Arial", 24))
+    hodiny.pack()
+    tik()
+    ```
+
+    ! ZLATÉ PRAVIDLO: Obsluha události musí skončit rychle. Dokud běží, program nepřekresluje okno
+    a nereaguje na uživatele. Dlouhé výpočty rozdělte na kratší kousky, které spustíte časovačem.
+
+    = Události ve webové stránce
+
+    Programování řízené událostmi není výsadou Pythonu. Stejně fungují i skripty ve webových
+    stránkách. Vyzkoušejte si to přímo tady &ndash; tlačítko níže má připojenou obsluhu události
+    <code>onclick</code> napsanou v jazyce JavaScript:
+
+    <script type="text/javascript">
+    <!--
+    var pocetKliknuti = 0;
+    function pozdrav() {
+      pocetKliknuti++;
+      alert("Ahoj! Událost onclick nastala už " + pocetKliknuti + "x.");
+    }
+    //-->
+    </script>
+    <form action="#"><p align="center"><input type="button" value="Klikni na mě" onclick="pozdrav()"></p></form>
+
+    Je-li v prohlížeči zakázán JavaScript, tlačítko nebude reagovat. V tištěné verzi článku samozřejmě
+    nereaguje vůbec.
+
+    = Úkoly na procvičení
+
+    * Program, který v okně kreslí kolečka na místa, kam uživatel klikne (použijte prvek
+      <code>Canvas</code> a jeho metodu <code>create_oval</code>).
+    * Stopky s tlačítky Start, Stop a Nulovat.
+    * Dokončete objednávku pizzy z <a href="0014-02.htm">minulé lekce</a> tak, aby se cena
+      přepočítávala při každé změně výběru.
+    """,
+)
+
+# ---------------------------------------------------------------- lekce 16
+chapter(
+    name="0016", id=1224, date="4. 5. 2009",
+    title="Závěrečný projekt: kalkulačka", keywords="projekt, kalkulačka, tkinter",
+    heading=["<H2>Lekce 16 - Závěrečný projekt: kalkulačka</H2>"],
+    ad=True,
+    perex="Za sebou máme patnáct lekcí a spoustu nových znalostí. Je čas je spojit v jednom větším "
+          "programu. Společně napíšeme kalkulačku s okny, tlačítky a ovládáním z klávesnice.",
+    pictures=[
+        ("obr1.png", "window", dict(title="Kalkulačka", rows=[
+            ("display", "1234.5"), ("keys", "789/"), ("keys", "456*"), ("keys", "123-"),
+            ("keys", "0.=+"), ("keys", "C")])),
+        ("obr2.gif", "flow", dict(nodes=[("io", "Stisk tlačítka"), ("if", "číslice nebo . ?"),
+                                         ("if", "operátor ?"), ("if", "= ?"), ("box", "C: vymaž")],
+                                  sides=[(1, "připiš na displej"), (2, "zapamatuj si"),
+                                         (3, "spočítej")], swap=True)),
+    ],
+    body="""
+    = Zadání
+
+    Naše kalkulačka bude umět čtyři základní početní operace s desetinnými čísly. Bude mít displej,
+    tlačítka s číslicemi, desetinnou tečkou, operátory, rovnítkem a tlačítko <b>C</b> pro vymazání.
+    Ovládat půjde myší i klávesnicí. Než začneme psát kód, rozmyslíme si, jak bude program
+    fungovat.
+
+    [[obr1.png|Hotová kalkulačka]]
+
+    Kalkulačka si musí pamatovat tři věci: text na displeji, první operand a zvolenou operaci. Když
+    uživatel stiskne číslici, připíše se na displej. Když stiskne operátor, kalkulačka si zapamatuje
+    číslo z displeje a operaci a displej připraví na druhé číslo. Rovnítko provede výpočet.
+
+    [[obr2.gif|Co se stane po stisku tlačítka]]
+
+    = Třída Kalkulacka
+
+    Stav kalkulačky a operace s ním uzavřeme do třídy, jak jsme se naučili ve
+    <a href="0012-01.htm">dvanácté lekci</a>. Oddělíme přitom výpočetní logiku od okna &ndash; třída
+    <code>Kalkulacka</code> nebude o knihovně tkinter vůbec vědět, a proto ji můžeme snadno vyzkoušet
+    i v interaktivním režimu:
+
+    ```
+    class Kalkulacka:
+        OPERACE = {
+            "+": lambda a, b: a + b,
+            "-": lambda a, b: a - b,
+            "*": lambda a, b: a * b,
+            "/": lambda a, b: a / b,
+        }
+
+        def __init__(self):
+            self.vymaz()
+
+        def vymaz(self):
+            self.displej = "0"
+            self.operand = None
+            self.operace = None
+            self.novy_vstup = True
+
+        def znak(self, z):
+            if self.novy_vstup:
+                self.displej = "0"
+                self.novy_vstup = False
+            if z == ".":
+                if "." not in self.displej:
+                    self.displej += "."
+            elif self.displej == "0":
+                self.displej = z
+            else:
+                self.displej += z
+
+        def operator(self, op):
+            self.rovna_se()
+            if self.displej == "Chyba":
+                return
+            self.operand = float(self.displej)
+            self.operace = op
+            self.novy_vstup = True
+
+        def rovna_se(self):
+            if self.operace is None:
+                return
+            try:
+                vysledek = self.OPERACE[self.operace](self.operand, float(self.displej))
+            except ZeroDivisionError:
+                self.vymaz()
+                self.displej = "Chyba"
+                return
+            self.displej = "{0:.10g}".format(vysledek)
+            self.operace = None
+            self.novy_vstup = True
+    ```
+
+    Slovo <code>lambda</code> vytvoří malou bezejmennou funkci, která jen vrátí hodnotu výrazu. Slovník
+    <code>OPERACE</code> tak ke každému znaku operátoru přiřazuje funkci, která operaci provede. Díky
+    tomu nepotřebujeme dlouhou řadu podmínek <code>if</code> a <code>elif</code>.
+
+    Formát <code>{0:.10g}</code> vypíše číslo nejvýše na deset platných číslic a vynechá zbytečné
+    nuly za desetinnou tečkou, takže 2 + 2 dá „4“, a ne „4.0“.
+
+    = Okno kalkulačky
+
+    Okno vytvoříme v další třídě. Tlačítka rozmístíme metodou <code>grid</code> podle seznamu řádků;
+    všechna tlačítka mají společnou obsluhu, která podle textu tlačítka zavolá správnou metodu
+    kalkulačky:
+
+    ```
+    import tkinter
+
+    RADKY = ["789/", "456*", "123-", "0.=+"]
+
+    class Okno:
+        def __init__(self):
+            self.kalk = Kalkulacka()
+            self.okno = tkinter.Tk()
+            self.okno.title("Kalkulačka")
+            self.displej = tkinter.Label(self.okno, text="0", anchor="e", relief="sunken",
+                                         bg="white", font=("Courier New", 16))
+            self.displej.grid(row=0, column=0, columnspan=4, sticky="we", padx=4, pady=4)
+            for r, radek in enumerate(RADKY):
+                for s, znak in enumerate(radek):
+                    tkinter.Button(self.okno, text=znak, width=4,
+                                   command=lambda z=znak: self.stisk(z)).grid(row=r + 1, column=s)
+            tkinter.Button(self.okno, text="C", command=lambda: self.stisk("C")).grid(
+                row=5, column=0, columnspan=4, sticky="we")
+            self.okno.bind("<Key>", self.klavesa)
+
+        def stisk(self, z):
+            if z in "0123456789.":
+                self.kalk.znak(z)
+            elif z in "+-*/":
+                self.kalk.operator(z)
+            elif z == "=":
+                self.kalk.rovna_se()
+            else:
+                self.kalk.vymaz()
+            self.displej.config(text=self.kalk.displej)
+
+        def klavesa(self, udalost):
+            z = udalost.char
+            if z == "\\r":
+                z = "="
+            if z and z in "0123456789.+-*/=cC":
+                self.stisk(z.upper() if z in "cC" else z)
+
+    Okno().okno.mainloop()
+    ```
+
+    Zápis <code>lambda z=znak: self.stisk(z)</code> stojí za vysvětlení. Kdybychom napsali jen
+    <code>lambda: self.stisk(znak)</code>, všechna tlačítka by po stisku použila hodnotu, kterou má
+    proměnná <code>znak</code> <i>v okamžiku stisku</i>, tedy poslední znak z cyklu. Výchozí hodnota
+    parametru se ale vyhodnotí hned při vytvoření funkce, a každé tlačítko si tak „zapamatuje“ svůj
+    vlastní znak.
+
+    ! VYZKOUŠEJTE: Zadejte 1 / 0 =. Kalkulačka nespadne, ale zobrazí „Chyba“ &ndash; výjimku
+    <code>ZeroDivisionError</code> jsme zachytili v metodě <code>rovna_se</code>.
+
+    = Co dál
+
+    Kalkulačka je hotová, ale dá se vylepšovat donekonečna. Zkuste přidat tlačítko pro změnu znaménka,
+    druhou odmocninu, paměť (tlačítka M+, MR, MC) nebo historii výpočtů v seznamu vedle displeje.
+    Hotové programy můžete poslat do <a href="http://forum.bajtovna.example/python/projekty/">fóra</a>,
+    nejzajímavější řešení zveřejníme.
+
+    Tímto projektem končí první řada seriálu. Děkujeme všem čtenářům za přízeň, dotazy i připomínky.
+    Seriál bude po krátké přestávce pokračovat: ve druhé řadě se podíváme na moduly a balíčky, práci
+    s databází, síťové programování a tvorbu jednoduchých her. Sledujte
+    <a href="http://www.bajtovna.example/serialy/python/">stránku seriálu</a>.
+    """,
 )

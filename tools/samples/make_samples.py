@@ -30,6 +30,7 @@ import subprocess
 import sys
 import textwrap
 
+sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import lesson_texts  # noqa: E402
 
@@ -125,7 +126,7 @@ def pic_flow(out, nodes, loop=False, sides=(), swap=False):
     """nodes: list of (kind, text); kind is 'oval', 'box', 'io' or 'if'.
     sides: (index of an 'if' node, text of the box on its right branch);
     the right branch is "ne" (no), or "ano" (yes) when swap is set."""
-    w = 420 if sides else 300
+    w = 440 if sides else 300
     step = 62
     h = 20 + step * len(nodes)
     cx = 150
@@ -151,7 +152,7 @@ def pic_flow(out, nodes, loop=False, sides=(), swap=False):
         top = 14 + step * idx
         args += _arrow(cx + 95, top + 18, cx + 140, top + 18)
         args += _text(cx + 100, top + 12, right, 10, "#207020" if right == "ano" else "#B02020")
-        args += _shape("rectangle %d,%d %d,%d" % (cx + 140, top, cx + 265, top + 36), "#F4F4F4", "#333333", 2)
+        args += _shape("rectangle %d,%d %d,%d" % (cx + 140, top, cx + 285, top + 36), "#F4F4F4", "#333333", 2)
         args += _text(cx + 148, top + 23, text, 11)
     if loop:
         # from the last node back to the condition (the second node)
@@ -183,7 +184,8 @@ def pic_cells(out, title, cells, indexes=None):
 
 def pic_window(out, title, rows):
     """A form window; rows are ('label', text), ('entry', text), ('button', text),
-    ('check', text) or ('list', [items])."""
+    ('check', text), ('list', [items]), ('display', text) or ('keys', text)
+    (one button per character)."""
     w = 340
     y = 40
     body = []
@@ -195,6 +197,16 @@ def pic_window(out, title, rows):
             body += _shape("rectangle 16,%d 310,%d" % (y, y + 22), "white", "#808080")
             body += _text(22, y + 16, value, 11, "black", FONT_MONO)
             y += 32
+        elif kind == "display":
+            body += _shape("rectangle 16,%d 310,%d" % (y, y + 26), "white", "#808080")
+            body += _text(300 - int(len(value) * 9.7), y + 19, value, 14, "black", FONT_MONO)
+            y += 36
+        elif kind == "keys":
+            for i, key in enumerate(value):
+                x = 16 + 75 * i
+                body += _shape("rectangle %d,%d %d,%d" % (x, y, x + 69, y + 28), "#D4D0C8", "#404040")
+                body += _text(x + 30, y + 19, key, 12, "black", FONT_BOLD)
+            y += 34
         elif kind == "check":
             body += _shape("rectangle 16,%d 28,%d" % (y + 2, y + 14), "white", "#404040")
             body += _text(20, y + 13, "x", 10, "black", FONT_BOLD)
@@ -273,7 +285,7 @@ def render_body(markup, name, sizes):
       = text          a <h3> heading
       ```             a code sample up to the next ``` line (escaped into <pre>)
       * text          list items (one per line)
-      ! text          a framed tip
+      ! text          a framed tip; an upper-case label before ":" is bold
       [[file|text]]   a picture of this chapter with its caption
       <...            raw HTML, copied as it is
       anything else   a paragraph; `code` becomes <code> with entities
@@ -319,7 +331,11 @@ def render_body(markup, name, sizes):
             out.append("</ul>")
         elif first.startswith("! "):
             out.append('<table width="100%" border="0" cellpadding="6" cellspacing="0"><tr><td bgcolor="#FFF4D0">')
-            out.extend(_wrap(_inline(" ".join(b.strip() for b in block)[2:])))
+            tip = _inline(" ".join(b.strip() for b in block)[2:])
+            label, colon, rest = tip.partition(":")
+            if colon and label == label.upper() and len(label) < 30:
+                tip = "<b>%s:</b>%s" % (label, rest)
+            out.extend(_wrap(tip))
             out.append("</td></tr></table>")
         elif first.startswith("[["):
             for b in block:
