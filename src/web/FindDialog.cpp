@@ -80,6 +80,13 @@ void FindDialog::setUpward(bool up)
     (up ? m_up : m_down)->setChecked(true);
 }
 
+void FindDialog::setWholeWordsVisible(bool visible)
+{
+    m_wholeWords->setVisible(visible);
+    if (!visible)
+        m_wholeWords->setChecked(false);
+}
+
 void FindDialog::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);

@@ -23,6 +23,8 @@ public:
     bool matchCase() const;
     bool upward() const;
     void setUpward(bool up);
+    // The page find has no whole-word option.
+    void setWholeWordsVisible(bool visible);
 
 signals:
     void findNext();
