@@ -39,7 +39,7 @@ EXPECTED = {
 LF_ONLY = {"0005.htm", "0012-02.htm"}
 BIG_FILE = "0011.htm"
 PRINT_TAGS = ("<BODY ONLOAD=WINDOW.PRINT()>", '<BODY ONLOAD="WINDOW.PRINT()">')
-MAGAZINE = "http://www.bajtovna.example/"
+MAGAZINE = "http://www.kodovna.example/"
 NAME = re.compile(r"^(\d{4})(?:-(\d{2}))?\.htm$")
 
 problems = []

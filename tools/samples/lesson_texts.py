@@ -82,7 +82,7 @@ chapter(
 
     Postupně projdeme proměnné, podmínky, cykly, funkce, práci se seznamy a řetězci, čtení a zápis
     souborů, objekty a nakonec i programy s okny a formuláři, které reagují na události od myši
-    a klávesnice. Pokud se někde zaseknete, zeptejte se v <a href="http://forum.bajtovna.example/python/">diskusním
+    a klávesnice. Pokud se někde zaseknete, zeptejte se v <a href="http://forum.kodovna.example/python/">diskusním
     fóru</a>, kde vám rádi pomůžeme.
 
     ! DŮLEŽITÉ UPOZORNĚNÍ: Nebojte se chyb! Každý programátor, i ten nejzkušenější, píše programy
@@ -2707,12 +2707,12 @@ chapter(
 
     Kalkulačka je hotová, ale dá se vylepšovat donekonečna. Zkuste přidat tlačítko pro změnu znaménka,
     druhou odmocninu, paměť (tlačítka M+, MR, MC) nebo historii výpočtů v seznamu vedle displeje.
-    Hotové programy můžete poslat do <a href="http://forum.bajtovna.example/python/projekty/">fóra</a>,
+    Hotové programy můžete poslat do <a href="http://forum.kodovna.example/python/projekty/">fóra</a>,
     nejzajímavější řešení zveřejníme.
 
     Tímto projektem končí první řada seriálu. Děkujeme všem čtenářům za přízeň, dotazy i připomínky.
     Seriál bude po krátké přestávce pokračovat: ve druhé řadě se podíváme na moduly a balíčky, práci
     s databází, síťové programování a tvorbu jednoduchých her. Sledujte
-    <a href="http://www.bajtovna.example/serialy/python/">stránku seriálu</a>.
+    <a href="http://www.kodovna.example/serialy/python/">stránku seriálu</a>.
     """,
 )

@@ -2,7 +2,7 @@
 # Generates the sample chapters that ship with Tavio in data/Htm/.
 #
 # The chapters are "print version" pages of an (invented) beginner course
-# "Programujeme v Pythonu" from the (invented) web magazine Bajtovna.  The
+# "Programujeme v Pythonu" from the (invented) web magazine Kódovna.  The
 # lesson texts live in lesson_texts.py as UTF-8 in a small markup (see
 # render_body below); this script wraps them in the magazine's page frame,
 # encodes them as Windows-1250 and draws the pictures of each chapter into its
@@ -34,10 +34,10 @@ sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import lesson_texts  # noqa: E402
 
-SITE = "http://www.bajtovna.example"
-FORUM = "http://forum.bajtovna.example"
-COUNTER = "http://pocitadlo.bajtovna.example"
-MAGAZINE = "Bajtovna"
+SITE = "http://www.kodovna.example"
+FORUM = "http://forum.kodovna.example"
+COUNTER = "http://pocitadlo.kodovna.example"
+MAGAZINE = "Kódovna"
 SERIES = "Programujeme v Pythonu"
 AUTHOR = "Vítězslav Pelikánek"
 
@@ -101,7 +101,7 @@ def _arrow(x1, y1, x2, y2):
 def pic_logo(out):
     args = ["-size", "180x44", "xc:#1F3A68"]
     args += _shape("rectangle 0,36 180,44", "#F0A020", "none", 0)
-    args += _text(10, 27, "BAJTOVNA", 22, "white", FONT_BOLD)
+    args += _text(10, 27, "KÓDOVNA", 22, "white", FONT_BOLD)
     args += _text(137, 31, "magazín", 9, "#F0C060")
     _convert(args, out)
     return 180, 44
@@ -387,8 +387,8 @@ function nastavStatus() {
 AD_SCRIPT = """<SCRIPT LANGUAGE="JavaScript" TYPE="text/javascript">
 <!--
 var nahoda = Math.round(Math.random() * 1000000);
-document.write('<a href="http://reklama.bajtovna.example/klik.php?pozice=tisk&amp;n=' + nahoda + '">');
-document.write('<img src="http://reklama.bajtovna.example/banner.php?pozice=tisk&amp;n=' + nahoda + '" width="468" height="60" border="0" alt="Reklama"></a>');
+document.write('<a href="http://reklama.kodovna.example/klik.php?pozice=tisk&amp;n=' + nahoda + '">');
+document.write('<img src="http://reklama.kodovna.example/banner.php?pozice=tisk&amp;n=' + nahoda + '" width="468" height="60" border="0" alt="Reklama"></a>');
 //--></SCRIPT>"""
 
 
@@ -443,7 +443,7 @@ def build_page(ch, prev_name, next_name, sizes):
     if ch.get("section_heading"):
         lines.append('<H2 class="rubrika">Seriál: %s</H2>' % SERIES)
     lines += [
-        '<p class="info">Autor: <a href="mailto:vitezslav.pelikanek@bajtovna.example">%s</a> | Publikováno: %s | '
+        '<p class="info">Autor: <a href="mailto:vitezslav.pelikanek@kodovna.example">%s</a> | Publikováno: %s | '
         'Rubrika: <a href="%s/rubriky/programovani/">Programování</a></p>' % (AUTHOR, ch["date"], SITE),
         '<hr size="1" noshade>',
     ]
