@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
+
 namespace tavio {
 
 QStringList SplitLines(QByteArrayView bytes)
@@ -29,23 +31,35 @@ QStringList SplitLines(QByteArrayView bytes)
 
 std::optional<QByteArray> ReadFileBytes(const QString& path, qint64 maxBytes, FileError* error)
 {
+    const auto fail = [error](const QString& message) -> std::optional<QByteArray> {
+        if (error)
+            error->message = message;
+        return std::nullopt;
+    };
+    const QString tooLarge = QStringLiteral("Soubor je příliš velký.");
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (error)
-            error->message = file.errorString();
-        return std::nullopt;
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return fail(file.errorString());
+    if (file.size() > maxBytes)
+        return fail(tooLarge);
+    // The buffer fits the size the file reports, plus one byte to notice a file that
+    // has grown since; it grows only up to the limit. Sizing it by the limit instead
+    // would cost every small read a huge allocation.
+    QByteArray bytes(std::min(file.size(), maxBytes) + 1, Qt::Uninitialized);
+    qint64 total = 0;
+    for (;;) {
+        const qint64 got = file.read(bytes.data() + total, bytes.size() - total);
+        if (got < 0)
+            return fail(file.errorString());
+        if (got == 0)
+            break;
+        total += got;
+        if (total > maxBytes)
+            return fail(tooLarge);
+        if (total == bytes.size())
+            bytes.resize(std::min(2 * bytes.size(), maxBytes + 1));
     }
-    if (file.size() > maxBytes) {
-        if (error)
-            error->message = QStringLiteral("Soubor je příliš velký.");
-        return std::nullopt;
-    }
-    QByteArray bytes = file.read(maxBytes + 1);
-    if (file.error() != QFileDevice::NoError || bytes.size() > maxBytes) {
-        if (error)
-            error->message = bytes.size() > maxBytes ? QStringLiteral("Soubor je příliš velký.") : file.errorString();
-        return std::nullopt;
-    }
+    bytes.truncate(total);
     return bytes;
 }
 
