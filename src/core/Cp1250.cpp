@@ -37,4 +37,49 @@ QByteArray fromUnicode(QStringView text)
     return out;
 }
 
+namespace {
+
+std::array<uchar, 256> makeUpperTable()
+{
+    // Decode every byte once; a capital is kept only when some byte decodes to it,
+    // so letters whose capital lies outside the code page are left alone.
+    std::array<char16_t, 256> decoded{};
+    for (int b = 0; b < 256; ++b) {
+        const char byte = char(b);
+        const QString s = toUnicode(QByteArrayView(&byte, 1));
+        decoded[size_t(b)] = s.size() == 1 ? s.at(0).unicode() : char16_t(0xFFFD);
+    }
+    std::array<uchar, 256> table{};
+    for (int b = 0; b < 256; ++b) {
+        table[size_t(b)] = uchar(b);
+        const char16_t upper = QChar(decoded[size_t(b)]).toUpper().unicode();
+        if (upper == decoded[size_t(b)])
+            continue;
+        for (int u = 0; u < 256; ++u) {
+            if (decoded[size_t(u)] == upper) {
+                table[size_t(b)] = uchar(u);
+                break;
+            }
+        }
+    }
+    return table;
+}
+
+} // namespace
+
+const std::array<uchar, 256>& upperTable()
+{
+    static const std::array<uchar, 256> table = makeUpperTable();
+    return table;
+}
+
+QByteArray toUpper(QByteArray bytes)
+{
+    const auto& table = upperTable();
+    uchar* p = reinterpret_cast<uchar*>(bytes.data());
+    for (qsizetype i = 0, n = bytes.size(); i < n; ++i)
+        p[i] = table[p[i]];
+    return bytes;
+}
+
 } // namespace tavio::cp1250
