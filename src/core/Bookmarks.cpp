@@ -43,6 +43,12 @@ static_assert(rec::ShortCut + 2 == MarkRecordSize);
 
 using Record = std::array<char, MarkRecordSize>;
 
+// A chapter folder with its separator; no folder stays empty rather than becoming the root.
+QString folderPrefix(const QString& folder)
+{
+    return folder.isEmpty() ? folder : WithTrailingSeparator(folder);
+}
+
 quint8 marksTag()
 {
     return quint8(Profile::instance().integer(ProfileId::MarksTag));
@@ -233,7 +239,7 @@ TTreeMark MarkFromTreeNode(TTreeType from, const QString& nodeCaption, int absol
     TTreeMark m;
     m.TreeType = from;
     m.AbsolutId = absoluteIndex;
-    m.FileName = WithTrailingSeparator(chapterFolder) + CaptionToFileName(nodeCaption);
+    m.FileName = folderPrefix(chapterFolder) + CaptionToFileName(nodeCaption);
     m.Caption = CaptionToTitle(nodeCaption).trimmed();
     return m;
 }
@@ -243,7 +249,7 @@ TTreeMark MarkFromChapterView(const QString& chapterFolder, const QString& locat
     TTreeMark m;
     m.TreeType = ttView;
     m.AbsolutId = -1;
-    m.FileName = WithTrailingSeparator(chapterFolder) + RemoveFileExt(locationName) + QStringLiteral(".htm");
+    m.FileName = folderPrefix(chapterFolder) + RemoveFileExt(locationName) + QStringLiteral(".htm");
     const ChapterTitle title = ReadChapterTitle(m.FileName);
     if (notFound)
         *notFound = title.status == TitleStatus::NotFound;
@@ -294,7 +300,7 @@ void Bookmarks::LoadBookmarks(const SettingsStore& store, const QString& chapter
     while (present.contains(QString::number(n)))
         ++n;
 
-    const QString folder = WithTrailingSeparator(chapterFolder);
+    const QString folder = folderPrefix(chapterFolder);
     QList<TTreeMark> list;
     list.reserve(n);
     for (int i = 0; i < n; ++i) {
@@ -364,7 +370,7 @@ int Bookmarks::AddBookmark(const TTreeMark& source, const QString& caption)
 
 void Bookmarks::MoveToFolder(const QString& chapterFolder)
 {
-    const QString folder = WithTrailingSeparator(chapterFolder);
+    const QString folder = folderPrefix(chapterFolder);
     for (int i = 0; i < m_list.size(); ++i) {
         TTreeMark& m = m_list[i];
         m.FileName = folder + FileNamePart(m.FileName);
@@ -469,7 +475,7 @@ std::optional<QList<TTreeMark>> Bookmarks::ReadBookmarkFile(const QString& fileN
     if (count < MarkCommandCount)
         return fail(QStringLiteral("fewer records than the fixed commands"));
 
-    const QString folder = WithTrailingSeparator(chapterFolder);
+    const QString folder = folderPrefix(chapterFolder);
     QList<TTreeMark> list;
     Record r;
     QString why;
