@@ -124,12 +124,21 @@ std::optional<QByteArray> SettingsStore::readBinary(const QString& key, const QS
 
 bool SettingsStore::commit()
 {
+    if (m_batch > 0)
+        return true;
     m_settings->sync();
     if (m_settings->status() == QSettings::AccessError) {
         qCWarning(lcSettings) << "cannot write the settings file" << m_settings->fileName();
         return false;
     }
     return true;
+}
+
+bool SettingsStore::endBatch()
+{
+    if (m_batch > 0)
+        --m_batch;
+    return commit();
 }
 
 bool SettingsStore::writeString(const QString& key, const QString& name, const QString& value)

@@ -49,6 +49,11 @@ public:
     // Deletes the key with all its values and subkeys.
     bool deleteKey(const QString& key);
 
+    // Writes between these two reach the file once, at the end, instead of one file
+    // write each. endBatch tells whether that write succeeded. Batches nest.
+    void beginBatch() { ++m_batch; }
+    bool endBatch();
+
 private:
     static QString group(const QString& key);
     static QString valuePath(const QString& key, const QString& name);
@@ -56,6 +61,7 @@ private:
 
     std::unique_ptr<QSettings> m_settings;
     QString m_damagedCopy;
+    int m_batch = 0;
 };
 
 } // namespace tavio

@@ -20,6 +20,7 @@ private slots:
     void persistsAcrossInstances();
     void damagedFileIsKept();
     void unwritableFile();
+    void batchWritesOnce();
     void options();
     void filesPathAndLastProject();
     void geometry();
@@ -120,6 +121,27 @@ void TestSettings::unwritableFile()
     QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     if (::geteuid() != 0)
         QVERIFY(!wrote);
+}
+
+void TestSettings::batchWritesOnce()
+{
+    QTemporaryDir tmp;
+    const QString file = tmp.filePath(QStringLiteral("hive.ini"));
+    SettingsStore s(file);
+    s.beginBatch();
+    s.beginBatch();
+    QVERIFY(s.writeInteger(QStringLiteral("\\A\\"), QStringLiteral("n"), 1));
+    QVERIFY(s.deleteKey(QStringLiteral("\\B\\")));
+    // Readers of the same store see the values at once, the file only at the end.
+    QCOMPARE(*s.readInteger(QStringLiteral("\\A\\"), QStringLiteral("n")), 1);
+    QVERIFY(s.endBatch());
+    QVERIFY(!testfiles::read(file).contains("n=1"));
+    QVERIFY(s.endBatch());
+    QVERIFY(testfiles::read(file).contains("n=1"));
+    // Unbalanced ends do no harm.
+    QVERIFY(s.endBatch());
+    QVERIFY(s.writeInteger(QStringLiteral("\\A\\"), QStringLiteral("n"), 2));
+    QVERIFY(testfiles::read(file).contains("n=2"));
 }
 
 void TestSettings::options()
