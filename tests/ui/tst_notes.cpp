@@ -18,6 +18,8 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QLoggingCategory>
+#include <QMainWindow>
+#include <QMenuBar>
 #include <QMenu>
 #include <QMimeData>
 #include <QPainter>
@@ -186,6 +188,7 @@ private slots:
     void findInNotes();
     void clipboard();
     void rightClickDropsTheSelection();
+    void editorKeysWinOverMenuShortcuts();
     void exportNotes_data();
     void exportNotes();
     void importNotes();
@@ -914,6 +917,31 @@ void TestNotes::rightClickDropsTheSelection()
     menu->hide();
     menu->actions().first()->trigger();
     QCOMPARE(page.reNotes()->textCursor().selectedText(), QStringLiteral("vybraný text"));
+}
+
+void TestNotes::editorKeysWinOverMenuShortcuts()
+{
+    // In the main window Ctrl+X also exports bookmarks; in the editor it cuts.
+    World world;
+    QMainWindow window;
+    auto* page = new NotesPage(world.layout(), &window);
+    window.setCentralWidget(page);
+    QAction* exportMarks = window.menuBar()->addMenu(QStringLiteral("Záložky"))->addAction(QStringLiteral("Export"));
+    exportMarks->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
+    int exports = 0;
+    connect(exportMarks, &QAction::triggered, [&] { ++exports; });
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    setText(page->reNotes(), QStringLiteral("vyjmi mě"));
+    select(page->reNotes(), 0, 5);
+    page->reNotes()->setFocus();
+    QTest::keyClick(page->reNotes(), Qt::Key_X, Qt::ControlModifier);
+    QCOMPARE(page->reNotes()->toPlainText(), QStringLiteral(" mě"));
+    QCOMPARE(exports, 0);
+    page->cmbFont()->setFocus();
+    QTest::keyClick(page->cmbFont(), Qt::Key_X, Qt::ControlModifier);
+    QCOMPARE(exports, 1);
 }
 
 void TestNotes::exportNotes_data()
