@@ -1,0 +1,211 @@
+#include "PageScripts.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+
+namespace tavio::pagescripts {
+
+namespace {
+
+// Failures inside the document are of no interest to the program: every script
+// catches its own errors.
+const char16_t kAppend[] = uR"js(
+(function (html) {
+    try {
+        if (document.body)
+            document.body.insertAdjacentHTML('beforeend', html);
+    } catch (e) {}
+})(%1);
+)js";
+
+const char16_t kBorder[] = uR"js(
+(function (style) {
+    try {
+        if (document.body)
+            document.body.style.border = style;
+    } catch (e) {}
+})(%1);
+)js";
+
+// The whole text of the body is searched at once, so that a match may run across
+// element boundaries ("<b>Pro</b>měnná"). Each text node keeps its offset in that
+// text; matches are then wrapped back to front, each text-node piece of a match in
+// its own span, so that the offsets of the matches still to come stay valid.
+// Where the page shows a line break (a new block, <br>) the text gets a line break too,
+// which belongs to no node, so that words of two paragraphs do not run together.
+// A blank in the phrase stands for any run of white space, as the page shows a line
+// break of its source as a blank.
+const char16_t kHighlight[] = uR"js(
+(function (phrase, wholeWords, matchCase) {
+    try {
+        var body = document.body;
+        if (!body || phrase.length === 0)
+            return 0;
+        var skipped = { script: 1, style: 1, textarea: 1, noscript: 1, select: 1, option: 1, optgroup: 1,
+                        template: 1, iframe: 1, object: 1 };
+        var blocks = { address: 1, article: 1, aside: 1, blockquote: 1, caption: 1, center: 1, dd: 1,
+                       details: 1, dialog: 1, div: 1, dl: 1, dt: 1, fieldset: 1, figcaption: 1, figure: 1,
+                       footer: 1, form: 1, h1: 1, h2: 1, h3: 1, h4: 1, h5: 1, h6: 1, header: 1, legend: 1, li: 1,
+                       main: 1, nav: 1, ol: 1, p: 1, pre: 1, section: 1, summary: 1, table: 1, tbody: 1, td: 1,
+                       tfoot: 1, th: 1, thead: 1, tr: 1, ul: 1 };
+        // Parents in which a span would be a layout box of its own.
+        var structural = { table: 1, thead: 1, tbody: 1, tfoot: 1, tr: 1, colgroup: 1, ul: 1, ol: 1, dl: 1 };
+        var htmlNamespace = 'http://www.w3.org/1999/xhtml';
+
+        // Per element: its nearest block, or null when its text is not page text (scripts,
+        // styles, form fields, SVG). Worked out once per element.
+        var blockOf = new Map();
+        blockOf.set(body, body);
+        var nearestBlock = function (el) {
+            var result = blockOf.get(el);
+            if (result !== undefined)
+                return result;
+            var chain = [];
+            for (var e = el; e && (result = blockOf.get(e)) === undefined; e = e.parentNode)
+                chain.push(e);
+            if (result === undefined)
+                result = null;
+            for (var i = chain.length - 1; i >= 0; --i) {
+                var c = chain[i];
+                if (result !== null) {
+                    if (c.namespaceURI !== htmlNamespace || skipped[c.localName] === 1)
+                        result = null;
+                    else if (blocks[c.localName] === 1)
+                        result = c;
+                }
+                blockOf.set(c, result);
+            }
+            return result;
+        };
+        // The text after a line break or a rule starts a new line.
+        var afterBreak = new Set();
+        var breaks = body.querySelectorAll('br, hr');
+        if (breaks.length > 0) {
+            var seek = document.createTreeWalker(body, NodeFilter.SHOW_TEXT);
+            for (var i = 0; i < breaks.length; ++i) {
+                seek.currentNode = breaks[i];
+                var next = seek.nextNode();
+                if (next)
+                    afterBreak.add(next);
+            }
+        }
+
+        var walker = document.createTreeWalker(body, NodeFilter.SHOW_TEXT);
+        var nodes = [], starts = [], lengths = [], parts = [], total = 0, lastBlock = null;
+        for (var n = walker.nextNode(); n; n = walker.nextNode()) {
+            var t = n.data;
+            if (t.length === 0)
+                continue;
+            var block = nearestBlock(n.parentNode);
+            if (block === null)
+                continue;
+            if (nodes.length > 0 && (block !== lastBlock || afterBreak.has(n))) {
+                parts.push('\n');
+                total += 1;
+            }
+            lastBlock = block;
+            nodes.push(n); starts.push(total); lengths.push(t.length); parts.push(t);
+            total += t.length;
+        }
+        var text = parts.join('');
+        parts = null;
+
+        var source = phrase.split(/(\s+)/).map(function (piece, i) {
+            if (i % 2 === 1)
+                return '\\s+';
+            return piece.replace(/[\\^$.*+?()[\]{}|\/]/g, '\\$&');
+        }).join('');
+        if (wholeWords)
+            source = '(?<![\\p{L}\\p{N}\\p{M}])(?:' + source + ')(?![\\p{L}\\p{N}\\p{M}])';
+        var re = new RegExp(source, matchCase ? 'gu' : 'giu');
+
+        var found = [];
+        var m;
+        while ((m = re.exec(text)) !== null) {
+            if (m[0].length === 0) {
+                re.lastIndex++;
+                continue;
+            }
+            found.push(m.index, m.index + m[0].length);
+        }
+        if (found.length === 0)
+            return 0;
+
+        // The last text node that starts at or before the offset.
+        function nodeAt(offset) {
+            var lo = 0, hi = starts.length - 1;
+            while (lo < hi) {
+                var mid = (lo + hi + 1) >> 1;
+                if (starts[mid] <= offset) lo = mid; else hi = mid - 1;
+            }
+            return lo;
+        }
+
+        // Spans are made back to front: the last one made is the first on the page.
+        var first = null, highlighted = 0;
+        for (var k = found.length - 2; k >= 0; k -= 2) {
+            var s = found[k], e = found[k + 1], made = false;
+            for (var i = nodeAt(e - 1); i >= 0 && starts[i] + lengths[i] > s; --i) {
+                var node = nodes[i];
+                var parent = node.parentNode;
+                var a = Math.max(s, starts[i]) - starts[i];
+                var b = Math.min(e, starts[i] + lengths[i]) - starts[i];
+                if (!parent || b <= a)
+                    continue;
+                if (structural[parent.localName] === 1 && /^\s*$/.test(node.data.substring(a, b)))
+                    continue;
+                // The node keeps its text before the match; earlier matches only use that part.
+                var piece = a > 0 ? node.splitText(a) : node;
+                if (b - a < piece.data.length)
+                    piece.splitText(b - a);
+                var span = document.createElement('span');
+                span.setAttribute('style', 'color:black; background-color: lime; font-weight: bolder;');
+                parent.replaceChild(span, piece);
+                span.appendChild(piece);
+                first = span;
+                made = true;
+            }
+            if (made)
+                ++highlighted;
+        }
+        if (first)
+            first.scrollIntoView(true);
+        return highlighted;
+    } catch (e) {
+        return -1;
+    }
+})(%1, %2, %3);
+)js";
+
+// A JavaScript string literal holding the text, whatever it holds: a one-element JSON
+// array less its brackets, as JSON escaping is valid JavaScript.
+QString literal(const QString& text)
+{
+    const QByteArray json = QJsonDocument(QJsonArray { text }).toJson(QJsonDocument::Compact);
+    return QString::fromUtf8(json.mid(1, json.size() - 2));
+}
+
+QString fill(const char16_t* script, const QString& arg)
+{
+    return QString::fromUtf16(script).arg(literal(arg));
+}
+
+} // namespace
+
+QString appendToBody(const QString& fragment)
+{
+    return fill(kAppend, fragment);
+}
+
+QString bodyBorder(const QString& style)
+{
+    return fill(kBorder, style);
+}
+
+QString highlight(const QString& phrase, bool wholeWords, bool matchCase)
+{
+    const auto flag = [](bool on) { return on ? QStringLiteral("true") : QStringLiteral("false"); };
+    return QString::fromUtf16(kHighlight).arg(literal(phrase), flag(wholeWords), flag(matchCase));
+}
+
+} // namespace tavio::pagescripts
