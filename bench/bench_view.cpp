@@ -260,7 +260,7 @@ int main(int argc, char* argv[])
     tavio::SettingsStore store(dir.filePath(QStringLiteral("hive.ini")));
     QElapsedTimer startUp;
     startUp.start();
-    HtmlView view(&store, QStringLiteral("\\Software\\Microsoft\\Internet Explorer\\International\\Scripts\\3"),
+    HtmlView view(&store, QStringLiteral("\\Software\\Viewer\\Scripts\\3"),
         QStringLiteral("IEFontSize"));
     view.setNavigationGuard([](const QUrl& target) { return target.isLocalFile(); });
     view.resize(1024, 768);

@@ -24,7 +24,7 @@ using namespace tavio;
 
 namespace {
 
-const QString kSizeKey = QStringLiteral("\\Software\\Microsoft\\Internet Explorer\\International\\Scripts\\3");
+const QString kSizeKey = QStringLiteral("\\Software\\Viewer\\Scripts\\3");
 const QString kSizeValue = QStringLiteral("IEFontSize");
 const QString kSpanSelector
     = QStringLiteral("span[style=\"color:black; background-color: lime; font-weight: bolder;\"]");
