@@ -10,14 +10,23 @@
 #include "ShellOpener.h"
 #include "SingleInstanceLock.h"
 #include "about/TfrmSplash.h"
+#include "HtmlView.h"
+#include "TextSize.h"
 #include "library/CataloguePage.h"
+#include "library/ChapterPage.h"
+#include "marks/BookmarkMenu.h"
+#include "notes/NotesPage.h"
+#include "search/SearchPage.h"
+#include "tools/TfrmDelPrint.h"
 #include "widgets/HintedToolBar.h"
+#include "widgets/PageControl.h"
 #include "widgets/StatusBar.h"
 #include "widgets/TreeModel.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QKeyEvent>
 #include <QMenuBar>
@@ -25,16 +34,17 @@
 #include <QShortcut>
 #include <QTabWidget>
 #include <QThread>
+#include <QTime>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeView>
+#include <QVBoxLayout>
 
 namespace tavio {
 
 namespace {
 constexpr int DesignWidth = 673;
 constexpr int DesignHeight = 457;
-
-enum PageIndex { PageFiles = 0 };
 } // namespace
 
 TfrmAll::TfrmAll(const Environment& env)
@@ -46,35 +56,31 @@ TfrmAll::TfrmAll(const Environment& env)
     setMinimumSize(DesignWidth, DesignHeight);
     setProperty("helpContext", 76);
 
-    m_pgcFiles = new QTabWidget(this);
+    m_pgcFiles = new PageControl(this);
     m_pgcFiles->setObjectName(QStringLiteral("pgcFiles"));
-    m_pgcFiles->tabBar()->setAttribute(Qt::WA_Hover);
     setCentralWidget(m_pgcFiles);
-
-    m_catalogue = new CataloguePage(m_settings, this, m_pgcFiles);
-    m_catalogue->findFlag = &m_findFlag;
-    m_catalogue->bookmarkFlag = &m_bookmarkFlag;
-    m_pgcFiles->addTab(m_catalogue, QStringLiteral("Seznam souborů"));
 
     m_dlgFindNodeText = new FindDialog(this);
     connect(m_dlgFindNodeText, &FindDialog::shown, this, [this] { m_findFlag = true; });
     connect(m_dlgFindNodeText, &FindDialog::findNext, this, &TfrmAll::dlgFindNodeTextFind);
 
+    createPages();
     createMenus();
 
-    connect(m_catalogue, &CataloguePage::findRequested, this, &TfrmAll::tlbFindNodeClick);
-    connect(m_catalogue, &CataloguePage::findNextRequested, this, &TfrmAll::tlbFindNextNodeClick);
-    connect(m_catalogue, &CataloguePage::findDialogCloseRequested, m_dlgFindNodeText, &QDialog::close);
-    connect(m_catalogue, &CataloguePage::selectionChanged, this, [this](TreeNode* n) {
-        action(QStringLiteral("mnuAddMark"))->setEnabled(n && n->imageIndex == image::Chapter && false);
-    });
-    connect(m_pgcFiles, &QTabWidget::currentChanged, this, [this](int index) {
-        if (index == PageFiles) {
-            action(QStringLiteral("mnuFind"))->setEnabled(true);
-            action(QStringLiteral("mnuFindNext"))->setEnabled(true);
-            m_catalogue->trwFiles()->setFocus();
-        }
-    });
+    m_marks = new BookmarkMenu(m_settings.store(), menuBar()->findChild<QMenu*>(QStringLiteral("mnuMarks")), this);
+    m_marks->bookmarkFlag = &m_bookmarkFlag;
+    m_marks->showHints = [this] { return action(QStringLiteral("mnuShowHints"))->isChecked(); };
+    m_marks->activateChapterView = [this] { ActivateChapterView(); };
+    connect(m_marks, &BookmarkMenu::addMarkRequested, this, &TfrmAll::mnuAddMarkClick);
+    connect(m_marks, &BookmarkMenu::openBookmark, this, [this](int, const QString& f) { OpenBookmark(f); });
+    connect(m_marks, &BookmarkMenu::menuRebuilt, this, [this] { pageShown(m_pgcFiles->currentIndex()); });
+    connect(m_catalogue, &CataloguePage::folderChangeFinished, m_marks, &BookmarkMenu::MoveToFolder);
+
+    m_tmrTime = new QTimer(this);
+    m_tmrTime->setInterval(1000);
+    connect(m_tmrTime, &QTimer::timeout, this, &TfrmAll::tmrTimeTimer);
+    m_tmrTime->start();
+    tmrTimeTimer();
     qApp->installEventFilter(this);
 }
 
@@ -104,6 +110,333 @@ QAction* TfrmAll::addCommand(QMenu* menu, const QString& name, const QString& ca
     return a;
 }
 
+Page* TfrmAll::page(int index) const
+{
+    return qobject_cast<Page*>(m_pgcFiles->widget(index));
+}
+
+void TfrmAll::createPages()
+{
+    m_catalogue = new CataloguePage(m_settings, this, m_pgcFiles);
+    m_catalogue->findFlag = &m_findFlag;
+    m_catalogue->bookmarkFlag = &m_bookmarkFlag;
+    m_chapter = new ChapterPage(m_settings.store(), [this] { return m_catalogue->folder(); }, m_pgcFiles);
+    // The custom tree, search and notes pages show their contents as their features join.
+    m_customPage = new Page(m_pgcFiles);
+    m_searchPage = new SearchPage(m_settings.store(), m_catalogue->tree(), [this] {
+        return QDir::fromNativeSeparators(m_catalogue->folder());
+    }, m_env.layout.findHistoryPath(), this, m_pgcFiles);
+    m_chapter->pnlFile()->addWidget(m_searchPage->pnlFindResults());
+    m_notesPage = new NotesPage(m_env.layout, this, m_pgcFiles);
+    m_notesPage->aboutWindowFlag = &m_aboutWindow;
+    m_customPage->statusBar()->setProperty("helpContext", 84);
+
+    m_pgcFiles->addTab(m_catalogue, QStringLiteral("Seznam souborů"));
+    m_pgcFiles->addTab(m_chapter, QString());
+    m_pgcFiles->addTab(m_customPage, QStringLiteral("Vlastní seznam souborů"));
+    m_pgcFiles->addTab(m_searchPage, QStringLiteral("Vyhledat text v souborech"));
+    m_pgcFiles->addTab(m_notesPage, QStringLiteral("Poznámky ke kapitole"));
+    m_pgcFiles->setTabVisible(PageChapter, false);
+    m_pgcFiles->setTabVisible(PageNotes, false);
+    m_pgcFiles->setChangeGuard([this](int from, int to) { return pageChangeAllowed(from, to); });
+    connect(m_pgcFiles, &QTabWidget::currentChanged, this, [this](int index) {
+        pageHidden(m_shownPage);
+        m_shownPage = index;
+        pageShown(index);
+    });
+
+    connect(m_catalogue, &CataloguePage::findRequested, this, &TfrmAll::tlbFindNodeClick);
+    connect(m_catalogue, &CataloguePage::findNextRequested, this, &TfrmAll::tlbFindNextNodeClick);
+    connect(m_catalogue, &CataloguePage::findDialogCloseRequested, m_dlgFindNodeText, &QDialog::close);
+    connect(m_catalogue, &CataloguePage::openRequested, this,
+            [this](TreeNode* n) { OpenChapterNode(m_catalogue->trwFiles(), m_catalogue->model(), n); });
+    connect(m_catalogue, &CataloguePage::catalogueRebuilt, m_searchPage, &SearchPage::RefreshFileCheckTree);
+    connect(m_searchPage, &SearchPage::openNodeRequested, this, [this](TreeNode* n) {
+        OpenChapterNode(m_searchPage->trwFindResults(), m_searchPage->findResultsModel(), n);
+        m_chapter->setPendingHighlight(m_searchPage->highlightOptions());
+    });
+    connect(m_searchPage, &SearchPage::openPathRequested, this, [this](const QString& path) {
+        m_currentChapterPath = path;
+        OpenChapterFile(path);
+        m_chapter->setPendingHighlight(m_searchPage->highlightOptions());
+    });
+    connect(m_searchPage, &SearchPage::searchFinished, this, [this] {
+        if (m_closeAfterSearch)
+            QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+    });
+    // Ctrl+Del anywhere in the window removes the selected hit from the panel.
+    auto* acDeleteFromList = new QAction(QStringLiteral("Smazat ze seznamu nalezených"), this);
+    acDeleteFromList->setObjectName(QStringLiteral("acDeleteFromList"));
+    acDeleteFromList->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Delete));
+    addAction(acDeleteFromList);
+    m_actions.insert(QStringLiteral("acDeleteFromList"), acDeleteFromList);
+    connect(acDeleteFromList, &QAction::triggered, this,
+            [this] { m_searchPage->acDeleteFromListExecute(m_pgcFiles->currentIndex() == PageChapter); });
+    connect(m_catalogue, &CataloguePage::selectionChanged, this, [this](TreeNode* n) {
+        if (n)
+            setAddMarkEnabled(n->imageIndex == image::Chapter);
+    });
+    connect(m_chapter, &ChapterPage::openFileRequested, this, [this](const QString& path) {
+        m_currentChapterPath = path;
+        OpenChapterFile(path);
+    });
+    connect(m_chapter, &ChapterPage::findOnPageRequested, this, &TfrmAll::tlbFindIEClick);
+    connect(m_notesPage, &NotesPage::findRequested, this, [this] { m_notesPage->findInNotes(m_dlgFindNodeText); });
+    connect(m_notesPage, &NotesPage::findNextRequested, this, [this] { m_notesPage->findNext(m_dlgFindNodeText); });
+    // Ctrl+S saves the notes from every page.
+    auto* acSaveNotes = new QAction(QStringLiteral("Uložit poznámky"), this);
+    acSaveNotes->setObjectName(QStringLiteral("AcSaveNotes"));
+    acSaveNotes->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    addAction(acSaveNotes);
+    m_actions.insert(QStringLiteral("AcSaveNotes"), acSaveNotes);
+    connect(acSaveNotes, &QAction::triggered, m_notesPage, &NotesPage::AcSaveNotes);
+
+    // Status bars: the hint follows the pointer; a double click on the right part finds.
+    for (Page* p : {m_customPage, static_cast<Page*>(m_notesPage)}) {
+        connect(p->statusBar(), &StatusBar::mouseMoved, this, [this](int) {
+            m_customPage->statusBar()->setToolTip(QStringLiteral("Nápovědný text"));
+        });
+        connect(p->statusBar(), &StatusBar::doubleClicked, this, [this, p](int x) {
+            if (x > p->statusBar()->panel0Width())
+                tlbFindNodeClick();
+        });
+    }
+}
+
+void TfrmAll::hintByPosition(Page* page, int x, const QString& right, const QString& left)
+{
+    const QString hint = x > page->statusBar()->panel0Width() ? right : left;
+    page->statusBar()->setToolTip(hint);
+    page->statusBar()->setStatusTip(hint);
+    page->statusBar()->setText(0, hint);
+}
+
+bool TfrmAll::pageChangeAllowed(int from, int)
+{
+    if (m_searchPage->searching())
+        return false;
+    // Leaving the notes asks about unsaved changes; Cancel stays.
+    return from != PageNotes || m_notesPage->tbshNotesHide();
+}
+
+void TfrmAll::setAddMarkEnabled(bool on)
+{
+    action(QStringLiteral("mnuAddMark"))->setEnabled(on);
+}
+
+void TfrmAll::mnuAddMarkClick()
+{
+    const int pageIndex = m_pgcFiles->currentIndex();
+    const QString folder = QDir::fromNativeSeparators(m_catalogue->folder());
+    if (pageIndex == PageFiles) {
+        m_catalogue->trwFiles()->setFocus();
+        TreeNode* n = m_catalogue->selectedNode();
+        m_marks->addBookmarkCommand(
+            n ? MarkFromTreeNode(ttFiles, n->caption, m_catalogue->tree().absoluteIndex(n), folder)
+              : TTreeMark{});
+    } else if (pageIndex == PageChapter) {
+        m_marks->addBookmarkCommand(m_marks->proposalFromChapterView(m_chapter->wbFile()->locationName()));
+    }
+    // The custom tree page joins here with its tree.
+}
+
+bool TfrmAll::showChapterPage()
+{
+    m_pgcFiles->setTabVisible(PageChapter, true);
+    m_pgcFiles->setTabVisible(PageNotes, true);
+    return m_pgcFiles->changePage(PageChapter);
+}
+
+void TfrmAll::OpenBookmark(const QString& f)
+{
+    if (!showChapterPage())
+        return; // the user stayed with unsaved notes
+    m_pgcFiles->setTabText(PageChapter, DecodeAmpEntities(EscapeAmpersands(ReadChapterTitle(f).title)));
+    // The chapter shown is the bookmark's: later steps (notes, the last chapter) rely on it.
+    m_currentChapterPath = f;
+    m_chapter->navigate(f);
+    StatusBar* bar = m_chapter->statusBar();
+    bar->setText(0, QStringLiteral("Čekejte, nahrávám soubor \"") + QDir::toNativeSeparators(f) + QStringLiteral("\" ..."));
+    bar->repaint();
+    bar->setText(0, QDir::toNativeSeparators(f));
+    m_notesPage->OpenChapterNotes(f);
+}
+
+void TfrmAll::pageShown(int index)
+{
+    QAction* find = action(QStringLiteral("mnuFind"));
+    QAction* findNext = action(QStringLiteral("mnuFindNext"));
+    switch (index) {
+    case PageFiles:
+        find->setEnabled(true);
+        findNext->setEnabled(true);
+        if (TreeNode* n = m_catalogue->selectedNode())
+            setAddMarkEnabled(n->imageIndex == image::Chapter);
+        m_catalogue->trwFiles()->setFocus();
+        break;
+    case PageChapter:
+        // tbshSelFileShow
+        if (!m_pgcFiles->isTabVisible(PageChapter)) {
+            m_pgcFiles->setTabVisible(PageChapter, true);
+            m_pgcFiles->setTabVisible(PageNotes, true);
+        }
+        findNext->setEnabled(false);
+        m_dlgFindNodeText->close();
+        setAddMarkEnabled(true);
+        ActivateChapterView();
+        break;
+    case PageCustomTree:
+        find->setEnabled(true);
+        findNext->setEnabled(true);
+        break;
+    case PageFinding:
+        m_dlgFindNodeText->close();
+        find->setEnabled(false);
+        findNext->setEnabled(false);
+        setAddMarkEnabled(false);
+        m_searchPage->focusOnShow();
+        break;
+    case PageNotes:
+        find->setEnabled(true);
+        findNext->setEnabled(true);
+        setAddMarkEnabled(false);
+        break;
+    default: break;
+    }
+}
+
+void TfrmAll::pageHidden(int index)
+{
+    if (index == PageFinding)
+        action(QStringLiteral("mnuFind"))->setEnabled(true);
+}
+
+bool TfrmAll::OpenChapterNode(QTreeView* view, TreeModel* model, TreeNode* node)
+{
+    if (!node)
+        return false;
+    view->setCurrentIndex(model->indexOf(node));
+    if (node->hasChildren() || node->imageIndex != image::Chapter)
+        return true;
+    node->selectedIndex = node->imageIndex;
+    if (!showChapterPage())
+        return false; // the user stayed with unsaved notes
+    m_pgcFiles->setTabText(PageChapter, EscapeAmpersands(CaptionToTitle(node->caption)));
+    m_currentChapterPath = QDir::fromNativeSeparators(m_catalogue->folder()) + CaptionToFileName(node->caption);
+    const bool result = QFileInfo::exists(m_currentChapterPath);
+    StatusBar* bar = m_chapter->statusBar();
+    bar->setText(0, QStringLiteral("Čekejte, načítám soubor \"") + QDir::toNativeSeparators(m_currentChapterPath)
+                        + QStringLiteral("\" ..."));
+    bar->repaint();
+    m_chapter->navigate(m_currentChapterPath);
+    bar->setText(0, QDir::toNativeSeparators(m_currentChapterPath));
+    bar->repaint();
+    m_notesPage->OpenChapterNotes(m_currentChapterPath);
+    return result;
+}
+
+bool TfrmAll::OpenChapterFile(const QString& path)
+{
+    // Leaving unsaved notes is asked first; staying opens nothing.
+    if (m_pgcFiles->currentIndex() == PageNotes && !m_pgcFiles->changePage(PageChapter))
+        return false;
+    m_chapter->navigate(m_currentChapterPath);
+    m_notesPage->OpenChapterNotes(path);
+    const ChapterTitle title = ReadChapterTitle(path);
+    if (title.status == TitleStatus::NotFound)
+        ShowMessage(this, QStringLiteral("Soubor nebyl nalezen"), MsgIcon::Error);
+    m_pgcFiles->setTabText(PageChapter, EscapeAmpersands(DecodeAmpEntities(title.title)));
+    showChapterPage();
+    return true;
+}
+
+void TfrmAll::openLastChapter()
+{
+    if (!m_settings.hasLastProject() || !action(QStringLiteral("mnuOpenLastProject"))->isChecked())
+        return;
+    m_currentChapterPath = m_settings.readLastProject();
+    if (m_currentChapterPath.isEmpty() || !QFileInfo::exists(m_currentChapterPath))
+        return;
+    OpenChapterFile(m_currentChapterPath);
+}
+
+void TfrmAll::FormShow()
+{
+    if (action(QStringLiteral("mnuOpenLastProject"))->isChecked())
+        openLastChapter();
+    m_searchPage->pgcResults()->setCurrentIndex(0);
+    // The folder label's hint joins here with the custom tree page.
+}
+
+void TfrmAll::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_shown) {
+        m_shown = true;
+        FormShow();
+    }
+    ActivateChapterView();
+}
+
+bool TfrmAll::eventFilter(QObject* watched, QEvent* event)
+{
+    // Key preview: F7 is the window's own, whichever control has the focus.
+    if (event->type() == QEvent::KeyRelease && watched->isWidgetType()
+        && static_cast<QWidget*>(watched)->window() == this) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_F7 && !key->isAutoRepeat()) {
+            const int pageIndex = m_pgcFiles->currentIndex();
+            if (key->modifiers() != Qt::NoModifier || QGuiApplication::mouseButtons() != Qt::NoButton
+                || pageIndex == PageChapter || pageIndex == PageFinding)
+                tlbFindIEClick();
+            else
+                tlbFindNodeClick();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TfrmAll::mnuFindClick()
+{
+    switch (m_pgcFiles->currentIndex()) {
+    case PageFiles:
+    case PageCustomTree: tlbFindNodeClick(); break;
+    case PageChapter: tlbFindIEClick(); break;
+    case PageNotes: m_notesPage->findInNotes(m_dlgFindNodeText); break;
+    default: break;
+    }
+}
+
+void TfrmAll::mnuFindNextClick()
+{
+    switch (m_pgcFiles->currentIndex()) {
+    case PageFiles:
+    case PageCustomTree: tlbFindNextNodeClick(); break;
+    case PageNotes: m_notesPage->findNext(m_dlgFindNodeText); break;
+    default: break;
+    }
+}
+
+void TfrmAll::tlbFindIEClick()
+{
+    moveHelpMenuRight();
+    if (m_pgcFiles->currentIndex() == PageChapter && m_chapter->wbFile()->hasDocument())
+        m_chapter->wbFile()->showFindDialog();
+}
+
+void TfrmAll::tmrTimeTimer()
+{
+    // The user's long time format, without the time zone that Qt's long format adds.
+    static const QString format = [] {
+        QString f = QLocale().timeFormat(QLocale::LongFormat);
+        f.remove(QLatin1Char('t'));
+        return f.trimmed();
+    }();
+    m_chapter->statusBar()->setText(
+        1, QStringLiteral("Aktuální čas: [") + QLocale().toString(QTime::currentTime(), format) + QStringLiteral("]"));
+}
+
 void TfrmAll::createMenus()
 {
     QMenuBar* bar = menuBar();
@@ -117,29 +450,37 @@ void TfrmAll::createMenus()
                QKeySequence(Qt::CTRL | Qt::Key_T), 9, QStringLiteral("clean-files"));
     addCommand(tools, QStringLiteral("mnuUpdate"), QStringLiteral("Aktualizace ..."), QKeySequence(Qt::CTRL | Qt::Key_U),
                48, QStringLiteral("update"));
+    connect(action(QStringLiteral("mnuDelPrint")), &QAction::triggered, this, [this] {
+        TfrmDelPrint::run(this, SerialFinished(), QDir::fromNativeSeparators(m_catalogue->folder()),
+                          m_env.layout.logFolder(), action(QStringLiteral("mnuShowHints"))->isChecked(),
+                          [this] { ActivateChapterView(); });
+    });
     QMenu* notes = tools->addMenu(QStringLiteral("Poznámky"));
+    notes->setIcon(ImageList::named(QStringLiteral("notes-export")));
     notes->menuAction()->setObjectName(QStringLiteral("mnuPoznamky"));
     m_actions.insert(QStringLiteral("mnuPoznamky"), notes->menuAction());
     addCommand(notes, QStringLiteral("mnuPoznamkyImport"), QStringLiteral("Importovat poznámky ..."),
                QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_I), 135, QStringLiteral("notes-import"));
     addCommand(notes, QStringLiteral("mnuPoznamkyExport"), QStringLiteral("Exportovat poznámky ..."),
                QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E), 136, QStringLiteral("notes-export"));
+    connect(action(QStringLiteral("mnuPoznamkyImport")), &QAction::triggered, this,
+            [this] { m_notesPage->mnuPoznamkyImportClick(); });
+    connect(action(QStringLiteral("mnuPoznamkyExport")), &QAction::triggered, this,
+            [this] { m_notesPage->mnuPoznamkyExportClick(); });
 
     QMenu* edit = bar->addMenu(QStringLiteral("&Editace"));
     QAction* find = addCommand(edit, QStringLiteral("mnuFind"), QStringLiteral("Hledat ..."),
                                QKeySequence(Qt::CTRL | Qt::Key_F), 54, QStringLiteral("find-in-tree"));
     QAction* findNext = addCommand(edit, QStringLiteral("mnuFindNext"), QStringLiteral("Najít další"),
                                    QKeySequence(Qt::Key_F3), 55, QStringLiteral("find-next"));
-    addCommand(edit, QStringLiteral("mnuFindText"), QStringLiteral("Vyhledat text v souborech"),
+    QAction* findText = addCommand(edit, QStringLiteral("mnuFindText"), QStringLiteral("Vyhledat text v souborech"),
                QKeySequence(Qt::ALT | Qt::Key_F7), 137, QStringLiteral("search-start"));
-    connect(find, &QAction::triggered, this, [this] {
-        if (m_pgcFiles->currentIndex() == PageFiles)
-            tlbFindNodeClick();
+    connect(findText, &QAction::triggered, this, [this] {
+        if (m_pgcFiles->changePage(PageFinding))
+            m_searchPage->mnuFindTextClick();
     });
-    connect(findNext, &QAction::triggered, this, [this] {
-        if (m_pgcFiles->currentIndex() == PageFiles)
-            tlbFindNextNodeClick();
-    });
+    connect(find, &QAction::triggered, this, &TfrmAll::mnuFindClick);
+    connect(findNext, &QAction::triggered, this, &TfrmAll::mnuFindNextClick);
 
     QMenu* marks = bar->addMenu(QStringLiteral("&Záložky"));
     marks->setObjectName(QStringLiteral("mnuMarks"));
@@ -207,8 +548,8 @@ void TfrmAll::createMenus()
     moveHelpMenuRight();
 
     // Commands whose windows are not part of this build yet stay visible but disabled.
-    for (const char* name : {"mnuDelPrint", "mnuUpdate", "mnuPoznamkyImport", "mnuPoznamkyExport", "mnuFindText",
-                             "mnuAddMark", "mnuEditMark", "mnuMarksImport", "mnuMarksExport", "mnuHelpIndex",
+    for (const char* name : {"mnuUpdate",
+                             "mnuAddMark", "mnuHelpIndex",
                              "mnuWhatsThis", "mnuVersionHistory", "mnuAbout"})
         action(QLatin1String(name))->setEnabled(false);
 }
@@ -237,7 +578,7 @@ void TfrmAll::FormCreate(TfrmSplash* splash)
     m_findHistoryPath = m_env.layout.findHistoryPath();
     QDir().mkpath(m_env.layout.dataFolder());
 
-    // 7: the text-size preparation joins here with the chapter view.
+    m_chapter->textSize().startupPrepare(); // 7
 
     const StartOptions options = m_settings.readOptions(); // 8
     if (options.firstRun) {
@@ -263,7 +604,7 @@ void TfrmAll::FormCreate(TfrmSplash* splash)
         QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     }
 
-    // 11: the view's own text size is saved here with the chapter view.
+    m_chapter->textSize().startupSaveViewSetting(); // 11
 
     m_lock->create(); // 12
     QApplication::setOverrideCursor(Qt::WaitCursor); // 13
@@ -273,10 +614,12 @@ void TfrmAll::FormCreate(TfrmSplash* splash)
         folder = m_env.layout.defaultChapterFolder();
 
     RestoreWindowGeometry(); // 15
-    // 16: the search options and history are loaded here with the search page.
+    m_searchPage->LoadFindSettings(); // 16
+    m_searchPage->LoadFindHistory();
     m_pgcFiles->setCurrentIndex(PageFiles); // 17
 
     if (splash) { // 18
+        splash->move(geometry().center() - QPoint(splash->width() / 2, splash->height() / 2));
         splash->show();
         splash->raise();
     }
@@ -294,7 +637,7 @@ void TfrmAll::FormCreate(TfrmSplash* splash)
 
     progress(QStringLiteral("Načítám záložky ..."), false); // 21
     wait(500);
-    // The bookmarks are loaded here with the bookmark menu.
+    m_marks->LoadBookmarks(QDir::fromNativeSeparators(m_catalogue->folder()));
     QApplication::processEvents();
     progress(QString(), false);
     QApplication::processEvents();
@@ -316,7 +659,7 @@ void TfrmAll::FormCreate(TfrmSplash* splash)
         delete splash;
     }
 
-    // 25: the notes font list is filled here with the notes page.
+    m_notesPage->FillFontList(); // 25
     raise(); // 26
     activateWindow();
     // 27: the help file is handed to the help router here.
@@ -329,6 +672,17 @@ void TfrmAll::FormCreate(TfrmSplash* splash)
 
 void TfrmAll::closeEvent(QCloseEvent* event)
 {
+    if (!m_notesPage->FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
+    // A running search ends before the next file; the window closes after it.
+    if (m_searchPage->searching()) {
+        m_closeAfterSearch = true;
+        m_searchPage->btnStopClick();
+        event->ignore();
+        return;
+    }
     // The question about unsaved notes joins here with the notes page.
     event->accept();
 }
@@ -340,11 +694,13 @@ void TfrmAll::FormDestroy()
     m_destroyed = true;
     if (m_secondInstance)
         return;
-    // The bookmarks and the search options are saved first, with their features.
+    m_marks->SaveBookmarks();
+    m_searchPage->SaveFindSettings();
     SaveWindowGeometry();
     m_settings.WriteVersionValues(GetProgramVersion());
     WriteLastProject();
-    // Then the chosen text size and the custom tree, with theirs.
+    m_chapter->SaveChosenTextSize();
+    // The custom tree is saved last, with its page.
 }
 
 void TfrmAll::RestoreWindowGeometry()
@@ -381,8 +737,7 @@ void TfrmAll::WriteLastProject()
 {
     QString folder = m_settings.ReadFilesPath();
     folder = WithTrailingSeparator(folder);
-    // The chapter view joins here: with a shown chapter and the option on, its path.
-    const QString locationName;
+    const QString locationName = m_chapter->wbFile()->hasDocument() ? m_chapter->wbFile()->locationName() : QString();
     const bool open = !locationName.isEmpty() && action(QStringLiteral("mnuOpenLastProject"))->isChecked();
     m_settings.writeLastProject(open ? folder + RemoveFileExt(locationName) + QStringLiteral(".htm") : QString());
 }
@@ -390,7 +745,8 @@ void TfrmAll::WriteLastProject()
 void TfrmAll::applyShowHints()
 {
     const bool on = action(QStringLiteral("mnuShowHints"))->isChecked();
-    m_catalogue->tlbarSeznam()->setShowHints(on);
+    for (HintedToolBar* bar : findChildren<HintedToolBar*>())
+        bar->setShowHints(on);
     m_settings.writeOption(QStringLiteral("ShowHints"), on);
 }
 
@@ -412,11 +768,15 @@ void TfrmAll::mnuOpenLastProjectClick()
 
 void TfrmAll::ActivateChapterView()
 {
-    // The chapter view takes the keyboard when it holds a document.
+    m_chapter->ActivateChapterView();
 }
 
 void TfrmAll::tlbFindNodeClick()
 {
+    if (m_pgcFiles->currentIndex() == PageNotes) {
+        m_notesPage->findInNotes(m_dlgFindNodeText);
+        return;
+    }
     if (m_pgcFiles->currentIndex() == PageFiles)
         m_catalogue->trwFiles()->setFocus();
     m_dlgFindNodeText->show();
@@ -426,6 +786,8 @@ void TfrmAll::tlbFindNodeClick()
 
 void TfrmAll::tlbFindNextNodeClick()
 {
+    if (m_pgcFiles->currentIndex() == PageChapter)
+        return;
     if (m_catalogue->statusBar()->text(1).trimmed().isEmpty()) {
         tlbFindNodeClick();
         return;
@@ -435,6 +797,10 @@ void TfrmAll::tlbFindNextNodeClick()
 
 void TfrmAll::dlgFindNodeTextFind()
 {
+    if (m_pgcFiles->currentIndex() == PageNotes) {
+        m_notesPage->searchNotes(m_dlgFindNodeText);
+        return;
+    }
     CataloguePage* page = m_catalogue;
     ChapterTree& tree = page->tree();
     const int start = tree.absoluteIndex(page->selectedNode());

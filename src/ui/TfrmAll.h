@@ -13,11 +13,19 @@ class QMenu;
 class QTabWidget;
 class QTimer;
 class QToolButton;
+class QTreeView;
 
 namespace tavio {
 
+class BookmarkMenu;
 class CataloguePage;
+class ChapterPage;
 class ChapterTree;
+class NotesPage;
+class Page;
+class PageControl;
+class SearchPage;
+class TreeModel;
 class FindDialog;
 class SettingsStore;
 class SingleInstanceLock;
@@ -58,12 +66,25 @@ public:
     const FileLayout& layout() const { return m_env.layout; }
     AppSettings& settings() { return m_settings; }
 
+    enum PageIndex { PageFiles = 0, PageChapter = 1, PageCustomTree = 2, PageFinding = 3, PageNotes = 4 };
+
     CataloguePage* catalogue() const { return m_catalogue; }
-    QTabWidget* pgcFiles() const { return m_pgcFiles; }
+    ChapterPage* chapterPage() const { return m_chapter; }
+    SearchPage* searchPage() const { return m_searchPage; }
+    BookmarkMenu* bookmarkMenu() const { return m_marks; }
+    NotesPage* notesPage() const { return m_notesPage; }
+    Page* page(int index) const;
+    PageControl* pgcFiles() const { return m_pgcFiles; }
     FindDialog* dlgFindNodeText() const { return m_dlgFindNodeText; }
     QAction* action(const QString& name) const;
     QMenu* helpMenu() const { return m_mnuHelp; }
     QToolButton* helpButton() const { return m_helpButton; }
+
+    // Opening chapters: from a tree node, or by path (CurrentChapterPath set first).
+    bool OpenChapterNode(QTreeView* view, TreeModel* model, TreeNode* node);
+    bool OpenChapterFile(const QString& path);
+    void openLastChapter();
+    void FormShow();
 
     // The tree find over the active page's tree.
     void tlbFindNodeClick();
@@ -71,14 +92,24 @@ public:
     void dlgFindNodeTextFind();
     void ActivateChapterView();
 
+    void mnuAddMarkClick();
+    void OpenBookmark(const QString& fileName);
+    bool showChapterPage();
+    void mnuFindClick();
+    void mnuFindNextClick();
+    void tlbFindIEClick();
+    void tmrTimeTimer();
+    void applyShowHints();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void createMenus();
     QAction* addCommand(QMenu* menu, const QString& name, const QString& caption, const QKeySequence& shortcut,
                         int helpContext, const QString& icon = {});
-    void applyShowHints();
     void mnuShowHintsClick();
     void mnuOneInstanceClick();
     void mnuOpenLastProjectClick();
@@ -87,6 +118,12 @@ private:
     void WriteLastProject();
     void wait(int ms);
     void moveHelpMenuRight();
+    void createPages();
+    void pageShown(int index);
+    void pageHidden(int index);
+    bool pageChangeAllowed(int from, int to);
+    void setAddMarkEnabled(bool on);
+    void hintByPosition(Page* page, int x, const QString& right, const QString& left);
 
     Environment m_env;
     std::unique_ptr<SettingsStore> m_ownStore;
@@ -104,8 +141,17 @@ private:
     QString m_findHistoryPath;
     QString m_defaultNotesPath;
 
-    QTabWidget* m_pgcFiles = nullptr;
+    PageControl* m_pgcFiles = nullptr;
     CataloguePage* m_catalogue = nullptr;
+    ChapterPage* m_chapter = nullptr;
+    Page* m_customPage = nullptr;
+    SearchPage* m_searchPage = nullptr;
+    BookmarkMenu* m_marks = nullptr;
+    bool m_closeAfterSearch = false;
+    NotesPage* m_notesPage = nullptr;
+    QTimer* m_tmrTime = nullptr;
+    int m_shownPage = 0;
+    bool m_shown = false;
     FindDialog* m_dlgFindNodeText = nullptr;
     QMenu* m_mnuHelp = nullptr;
     QToolButton* m_helpButton = nullptr;

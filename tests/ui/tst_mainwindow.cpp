@@ -6,9 +6,11 @@
 #include "SettingsStore.h"
 #include "SingleInstanceLock.h"
 #include "TestFiles.h"
+#include "TestWorld.h"
 #include "TfrmAll.h"
 #include "library/CataloguePage.h"
 #include "widgets/HintedToolBar.h"
+#include "widgets/PageControl.h"
 #include "widgets/StatusBar.h"
 
 #include <QAction>
@@ -25,36 +27,6 @@
 using namespace tavio;
 
 namespace {
-
-// A program folder with chapters, a data folder, a settings file and a lock folder.
-struct World
-{
-    World()
-    {
-        program = dir.filePath(QStringLiteral("program")) + QLatin1Char('/');
-        appData = dir.filePath(QStringLiteral("appdata")) + QLatin1Char('/');
-        ini = dir.filePath(QStringLiteral("hive.ini"));
-        lock = dir.filePath(QStringLiteral("run"));
-        testfiles::write(program + QStringLiteral("Htm/0001.htm"), "<H2>Lekce 1 - \xdavod</H2>\r\n");
-        testfiles::write(program + QStringLiteral("Htm/0002-01.htm"), "<H2>Lekce 2 - Prom\x92nn\xe9</H2>\r\n");
-        testfiles::write(program + QStringLiteral("Htm/0002-02.htm"), "<H2>Lekce 2 - Pole</H2>\r\n");
-        testfiles::write(program + QStringLiteral("Htm/0003.htm"), "<H2>Lekce 3 - \xdavod znovu</H2>\r\n");
-        openStore();
-    }
-    void openStore() { store = std::make_unique<SettingsStore>(ini); }
-    Environment env() const { return Environment{FileLayout(program, appData), store.get(), lock, false}; }
-    std::unique_ptr<TfrmAll> start()
-    {
-        auto w = std::make_unique<TfrmAll>(env());
-        w->FormCreate(nullptr);
-        return w;
-    }
-    QString dataFolder() const { return FileLayout(program, appData).dataFolder(); }
-
-    QTemporaryDir dir;
-    QString program, appData, ini, lock;
-    std::unique_ptr<SettingsStore> store;
-};
 
 const QString Root = QStringLiteral("\\Software\\Marrowick\\Tavio\\");
 

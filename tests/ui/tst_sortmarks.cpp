@@ -207,7 +207,7 @@ void TestSortMarks::importByShortcutInMainWindow()
                           dir.filePath(QStringLiteral("run")), false});
     QMenu* menu = w.findChild<QMenu*>(QStringLiteral("mnuMarks"));
     QVERIFY(menu);
-    auto* marks = new BookmarkMenu(store, menu, &w);
+    BookmarkMenu* marks = w.bookmarkMenu();
     QCOMPARE(marks->fixedAction(mpAddMark), w.action(QStringLiteral("mnuAddMark")));
     QCOMPARE(marks->fixedAction(mpSeparMark), w.action(QStringLiteral("mnuSeparMark")));
     marks->LoadBookmarks(program + QStringLiteral("Htm/"));
@@ -223,7 +223,6 @@ void TestSortMarks::importByShortcutInMainWindow()
         ++dialogs;
         return file;
     };
-    w.action(QStringLiteral("mnuMarksImport"))->setEnabled(true);
     w.show();
     QApplication::setActiveWindow(&w);
     QVERIFY(QTest::qWaitForWindowActive(&w));

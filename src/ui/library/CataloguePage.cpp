@@ -175,6 +175,7 @@ void CataloguePage::edtBrowseDirChange()
     emit folderChanged(folder);
     if (BuildCatalogue(folder)) {
         m_settings.WriteFilesPath(folder);
+        emit folderChangeFinished(m_edtBrowseDir->text());
         return;
     }
     const QString stored = m_settings.ReadFilesPath();
@@ -190,6 +191,7 @@ void CataloguePage::edtBrowseDirChange()
     } else {
         ShowMessage(m_main, QStringLiteral("Ve vybraném adresáři nebyly nalezeny žádné soubory."), MsgIcon::Error);
     }
+    emit folderChangeFinished(m_edtBrowseDir->text());
 }
 
 void CataloguePage::edtBrowseDirButtonClick()

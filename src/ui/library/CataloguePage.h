@@ -46,6 +46,8 @@ public:
 
 signals:
     void folderChanged(const QString& folder);
+    // The folder change is over; folder is where it ended (the user may have gone back).
+    void folderChangeFinished(const QString& folder);
     void catalogueRebuilt();
     void openRequested(TreeNode* node);
     void selectionChanged(TreeNode* node);

@@ -1,0 +1,266 @@
+#include "ChapterPage.h"
+
+#include "ChapterNames.h"
+#include "HtmlView.h"
+#include "ImageList.h"
+#include "Profile.h"
+#include "ShellOpener.h"
+#include "TextSize.h"
+#include "widgets/HintedToolBar.h"
+#include "widgets/StatusBar.h"
+
+#include <QActionGroup>
+#include <QDir>
+#include <QFileInfo>
+#include <QLoggingCategory>
+#include <QMenu>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+Q_LOGGING_CATEGORY(lcChapter, "tavio.chapter")
+
+namespace tavio {
+
+namespace {
+
+struct SizeItem
+{
+    const char* name;
+    const char* caption;
+    int step;
+};
+constexpr SizeItem SizeItems[] = {
+    {"mnuLargest", "Největší", 4}, {"mnuLarger", "Velké", 3},       {"mnuMedium", "Střední", 2},
+    {"mnuSmaller", "Malé", 1},     {"mnuSmallest", "Nejmenší", 0},
+};
+
+QString folderPart(const QUrl& target)
+{
+    // The folder of the target: everything up to its last separator.
+    const QString text = target.isLocalFile() ? target.toLocalFile() : target.toString(QUrl::FullyEncoded);
+    const qsizetype cut = std::max(text.lastIndexOf(QLatin1Char('/')), text.lastIndexOf(QLatin1Char(':')));
+    QString folder = text.left(cut + 1);
+    if (folder.endsWith(QLatin1Char(':')))
+        folder += QLatin1Char('/');
+    return folder;
+}
+
+} // namespace
+
+ChapterPage::ChapterPage(SettingsStore& store, std::function<QString()> chapterFolder, QWidget* parent)
+    : Page(parent)
+    , m_store(store)
+    , m_chapterFolder(std::move(chapterFolder))
+    , m_textSize(std::make_unique<TextSize>(store))
+{
+    m_toolbar = new HintedToolBar(this);
+    m_tlbFindIE = m_toolbar->addHintedAction(ImageList::named(QStringLiteral("find-on-page")),
+                                             QStringLiteral("Vyhledat na stránce"));
+    m_tlbFindIE->setProperty("helpContext", 54);
+    m_tlbPrint = m_toolbar->addHintedAction(ImageList::named(QStringLiteral("print")),
+                                            QStringLiteral("Vytisknout stránku"));
+    m_tlbPrint->setProperty("helpContext", 75);
+
+    m_mnuTextSize = new QMenu(this);
+    m_mnuTextSize->setObjectName(QStringLiteral("mnuTextSize"));
+    m_sizeGroup = new QActionGroup(this);
+    m_sizeGroup->setExclusive(true);
+    for (const SizeItem& item : SizeItems) {
+        QAction* a = m_mnuTextSize->addAction(QString::fromUtf8(item.caption));
+        a->setObjectName(QLatin1String(item.name));
+        a->setCheckable(true);
+        a->setData(item.step);
+        m_sizeGroup->addAction(a);
+        const int step = item.step;
+        connect(a, &QAction::triggered, this, [this, step] { mnuTextSizeClick(step); });
+    }
+    m_tlbTextSize = m_toolbar->addHintedAction(ImageList::named(QStringLiteral("text-size")),
+                                               QStringLiteral("Velikost textu"));
+    m_tlbTextSize->setProperty("helpContext", 140);
+    m_tlbTextSize->setMenu(m_mnuTextSize);
+    if (auto* button = qobject_cast<QToolButton*>(m_toolbar->widgetForAction(m_tlbTextSize)))
+        button->setPopupMode(QToolButton::InstantPopup);
+
+    // The separator takes the free width, so the two chapter buttons sit at the right end.
+    auto* separ1 = new QWidget(m_toolbar);
+    separ1->setObjectName(QStringLiteral("separ1"));
+    separ1->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    m_toolbar->addWidget(separ1);
+    m_tlbPreviousCap = m_toolbar->addHintedAction(ImageList::named(QStringLiteral("previous-chapter")),
+                                                  QStringLiteral("Přejít na předchozí kapitolu"));
+    m_tlbPreviousCap->setProperty("helpContext", 81);
+    m_tlbNextCap = m_toolbar->addHintedAction(ImageList::named(QStringLiteral("next-chapter")),
+                                              QStringLiteral("Přejít na následující kapitolu"));
+    m_tlbNextCap->setProperty("helpContext", 82);
+    m_tlbPreviousCap->setEnabled(false);
+    m_tlbNextCap->setEnabled(false);
+
+    m_wbFile = new HtmlView(&store, TextSize::viewKey(), TextSize::valueName(), this);
+    m_wbFile->setObjectName(QStringLiteral("wbFile"));
+    m_wbFile->setNavigationGuard([this](const QUrl& target) { return wbFileBeforeNavigate2(target); });
+    m_pnlFile = new QVBoxLayout;
+    m_pnlFile->setContentsMargins(0, 0, 0, 0);
+    m_pnlFile->setSpacing(0);
+    m_pnlFile->addWidget(m_wbFile, 1);
+
+    contentLayout()->addWidget(m_toolbar);
+    contentLayout()->addLayout(m_pnlFile, 1);
+    statusBar()->setProperty("helpContext", 84);
+
+    connect(m_tlbFindIE, &QAction::triggered, this, &ChapterPage::findOnPageRequested);
+    connect(m_tlbPrint, &QAction::triggered, this, &ChapterPage::PrintPage);
+    connect(m_tlbPreviousCap, &QAction::triggered, this, &ChapterPage::tlbPreviousCapClick);
+    connect(m_tlbNextCap, &QAction::triggered, this, &ChapterPage::tlbNextCapClick);
+    connect(m_wbFile, &HtmlView::downloadComplete, this, &ChapterPage::wbFileDownloadComplete);
+    connect(m_wbFile, &HtmlView::documentComplete, this, &ChapterPage::wbFileDocumentComplete);
+    connect(m_wbFile, &HtmlView::statusTextChanged, this, [this](const QString& t) { statusBar()->setText(0, t); });
+    connect(statusBar(), &StatusBar::mouseMoved, this, &ChapterPage::stbFileMouseMove);
+    connect(statusBar(), &StatusBar::doubleClicked, this, [this](int x) {
+        if (x > statusBar()->panel0Width())
+            emit findOnPageRequested();
+    });
+}
+
+ChapterPage::~ChapterPage() = default;
+
+void ChapterPage::navigate(const QString& path)
+{
+    m_wbFile->navigate(path);
+}
+
+bool ChapterPage::wbFileBeforeNavigate2(const QUrl& target)
+{
+    const QString folder = QDir::fromNativeSeparators(m_chapterFolder());
+    if (folderPart(target).compare(folder, Qt::CaseInsensitive) == 0) {
+        ApplyChosenTextSize();
+        ActivateChapterView();
+        return true;
+    }
+    // Only web and mail addresses and local files leave for the user's own programs;
+    // anything else a page might ask for (scripts, data) goes nowhere.
+    const QString scheme = target.scheme().toLower();
+    if (scheme == QLatin1String("http") || scheme == QLatin1String("https") || scheme == QLatin1String("ftp")
+        || scheme == QLatin1String("mailto") || scheme == QLatin1String("file"))
+        ShellOpener::open(target);
+    else
+        qCInfo(lcChapter) << "navigation refused:" << target.scheme();
+    return false;
+}
+
+void ChapterPage::ApplyChosenTextSize()
+{
+    const int chosen = m_textSize->readChosenSize();
+    m_textSize->SetViewTextSize(false, chosen);
+    for (QAction* a : m_sizeGroup->actions())
+        a->setChecked(a->data().toInt() == chosen);
+}
+
+std::optional<int> ChapterPage::checkedTextSize() const
+{
+    if (QAction* a = m_sizeGroup->checkedAction())
+        return a->data().toInt();
+    return std::nullopt;
+}
+
+void ChapterPage::SaveChosenTextSize()
+{
+    m_textSize->writeChosenSize(checkedTextSize().value_or(TextSize::DefaultStep));
+}
+
+void ChapterPage::mnuTextSizeClick(int step)
+{
+    for (QAction* a : m_sizeGroup->actions())
+        a->setChecked(a->data().toInt() == step);
+    m_textSize->SaveViewTextSize(m_textSize->ReadViewTextSize(false));
+    m_wbFile->zoomToStep(step);
+    m_textSize->restoreViewSetting();
+    SaveChosenTextSize();
+}
+
+void ChapterPage::PrintPage()
+{
+    m_wbFile->printWithDialog();
+}
+
+void ChapterPage::ActivateChapterView()
+{
+    if (m_wbFile->hasDocument())
+        m_wbFile->focusView();
+}
+
+QString ChapterPage::footerHtml()
+{
+    struct Book
+    {
+        const char* title;
+        const char* address;
+    };
+    static constexpr Book books[] = {
+        {"Programujeme v Pythonu: od první řádky k hotové aplikaci",
+         "http://www.knihkupectvi-kodovna.example/knihy/programujeme-v-pythonu"},
+        {"Python prakticky: 120 řešených příkladů", "http://www.knihkupectvi-kodovna.example/knihy/python-prakticky"},
+    };
+    QString html = QStringLiteral("<p align=\"left\"><font size=\"1\" color=\"#808080\"><span style=\"text-decoration: "
+                                  "overline\"><cite>")
+        + P(ProfileId::ApplicationTitle) + QStringLiteral(" - programová off-line verze seriálu v") + VersionText()
+        + P(ProfileId::Space) + P(ProfileId::RightsNotice) + QStringLiteral("</cite></span></font></br>");
+    html += QStringLiteral("<p align=\"left\"><span style=\"text-decoration: none\"><font color=\"#004080\" "
+                           "size=\"2\">Nebaví vás učit se z monitoru? Zkuste knihy od autora seriálu:</font></span><b><br>");
+    for (size_t i = 0; i < std::size(books); ++i) {
+        const QString address = QString::fromUtf8(books[i].address);
+        html += QStringLiteral("<font size=\"2\" color=\"#004080\"><b>") + QString::fromUtf8(books[i].title)
+            + QStringLiteral("</b> - <a href=\"") + address + QStringLiteral("\" target=\"_blank\">") + address
+            + QStringLiteral("</a></font>") + (i == 0 ? QStringLiteral("<br>") : QString());
+    }
+    return html;
+}
+
+void ChapterPage::wbFileDownloadComplete()
+{
+    m_wbFile->appendHtml(footerHtml());
+    m_wbFile->setBodyBorderStyle(QStringLiteral("none"));
+}
+
+void ChapterPage::wbFileDocumentComplete()
+{
+    m_textSize->restoreViewSetting();
+    m_wbFile->setBodyBorderStyle(QStringLiteral("none"));
+    if (m_pendingHighlight) {
+        const TSearchAndHighlightTextOptions o = *m_pendingHighlight;
+        m_pendingHighlight.reset();
+        m_wbFile->searchAndHighlightText(o.SearchText, o.WholeWordsOnly, o.CaseSensitive);
+    }
+    const auto path = FileUrlToPath(m_wbFile->locationUrl());
+    m_tlbPreviousCap->setEnabled(path && PreviousChapterFile(*path).has_value());
+    m_tlbNextCap->setEnabled(path && NextChapterFile(*path).has_value());
+    emit documentCompleted();
+}
+
+void ChapterPage::tlbPreviousCapClick()
+{
+    const QString path = QDir::fromNativeSeparators(m_chapterFolder()) + m_wbFile->locationName();
+    if (const auto previous = PreviousChapterFile(path))
+        emit openFileRequested(*previous);
+}
+
+void ChapterPage::tlbNextCapClick()
+{
+    const QString path = QDir::fromNativeSeparators(m_chapterFolder()) + m_wbFile->locationName();
+    if (const auto next = NextChapterFile(path))
+        emit openFileRequested(*next);
+    else
+        m_tlbNextCap->setEnabled(false);
+}
+
+void ChapterPage::stbFileMouseMove(int x)
+{
+    const QString hint = x > statusBar()->panel0Width()
+        ? QStringLiteral("V této části stavové lišty je zobrazen aktuální čas na vašem počítači. Dvojklikem myši "
+                         "vyvoláte okno pro vyhledávání textu.")
+        : QStringLiteral("Nápovědný text");
+    statusBar()->setToolTip(hint);
+    statusBar()->setStatusTip(hint);
+    statusBar()->setText(0, hint);
+}
+
+} // namespace tavio

@@ -1,0 +1,91 @@
+#pragma once
+
+#include "MainTypes.h"
+#include "widgets/Page.h"
+
+#include <functional>
+#include <optional>
+
+class QAction;
+class QActionGroup;
+class QMenu;
+class QVBoxLayout;
+
+namespace tavio {
+
+class HintedToolBar;
+class HtmlView;
+class SettingsStore;
+class TextSize;
+
+// The page that shows a chapter: the view with its toolbar (find, print, text
+// size, previous and next chapter), the footer under every page, the guard that
+// keeps links to other places out of the view.
+class ChapterPage final : public Page
+{
+    Q_OBJECT
+public:
+    // chapterFolder: the current chapter folder (ending with a separator).
+    ChapterPage(SettingsStore& store, std::function<QString()> chapterFolder, QWidget* parent = nullptr);
+    ~ChapterPage() override;
+
+    HtmlView* wbFile() const { return m_wbFile; }
+    HintedToolBar* tlbarFile() const { return m_toolbar; }
+    QAction* tlbFindIE() const { return m_tlbFindIE; }
+    QAction* tlbPrint() const { return m_tlbPrint; }
+    QAction* tlbTextSize() const { return m_tlbTextSize; }
+    QAction* tlbPreviousCap() const { return m_tlbPreviousCap; }
+    QAction* tlbNextCap() const { return m_tlbNextCap; }
+    QMenu* mnuTextSize() const { return m_mnuTextSize; }
+    // The slot under the view for the search results panel.
+    QVBoxLayout* pnlFile() const { return m_pnlFile; }
+    TextSize& textSize() const { return *m_textSize; }
+
+    void navigate(const QString& path);
+    // The step of the checked text-size item, nothing while none is checked.
+    std::optional<int> checkedTextSize() const;
+    void ApplyChosenTextSize();
+    void SaveChosenTextSize();
+    void mnuTextSizeClick(int step);
+
+    // The phrase to highlight when the next document has loaded.
+    void setPendingHighlight(const TSearchAndHighlightTextOptions& options) { m_pendingHighlight = options; }
+    bool highlightPending() const { return m_pendingHighlight.has_value(); }
+
+    void PrintPage();
+    void ActivateChapterView();
+    // The guard's decision for a navigation target; targets elsewhere go to the opener.
+    bool wbFileBeforeNavigate2(const QUrl& target);
+
+    static QString footerHtml();
+
+signals:
+    // The previous or next button found a chapter to show.
+    void openFileRequested(const QString& path);
+    void findOnPageRequested();
+    void documentCompleted();
+
+private:
+    void tlbPreviousCapClick();
+    void tlbNextCapClick();
+    void wbFileDownloadComplete();
+    void wbFileDocumentComplete();
+    void stbFileMouseMove(int x);
+
+    SettingsStore& m_store;
+    std::function<QString()> m_chapterFolder;
+    std::unique_ptr<TextSize> m_textSize;
+    HintedToolBar* m_toolbar;
+    QAction* m_tlbFindIE;
+    QAction* m_tlbPrint;
+    QAction* m_tlbTextSize;
+    QAction* m_tlbPreviousCap;
+    QAction* m_tlbNextCap;
+    QMenu* m_mnuTextSize;
+    QActionGroup* m_sizeGroup;
+    QVBoxLayout* m_pnlFile;
+    HtmlView* m_wbFile;
+    std::optional<TSearchAndHighlightTextOptions> m_pendingHighlight;
+};
+
+} // namespace tavio

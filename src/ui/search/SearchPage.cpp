@@ -1,0 +1,497 @@
+#include "SearchPage.h"
+
+#include "ChapterText.h"
+#include "ImageList.h"
+#include "MessageService.h"
+#include "TextFile.h"
+#include "widgets/StatusBar.h"
+#include "widgets/TreeModel.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+namespace tavio {
+
+namespace {
+
+QTreeView* makeTree(QWidget* parent, TreeModel* model, int helpContext)
+{
+    auto* view = new QTreeView(parent);
+    view->setModel(model);
+    view->setHeaderHidden(true);
+    view->setUniformRowHeights(true);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    view->setContextMenuPolicy(Qt::CustomContextMenu);
+    view->setProperty("helpContext", helpContext);
+    return view;
+}
+
+QCheckBox* makeCheck(QWidget* parent, const QString& caption, int helpContext)
+{
+    auto* box = new QCheckBox(caption, parent);
+    box->setProperty("helpContext", helpContext);
+    return box;
+}
+
+} // namespace
+
+FindResultsPanel::FindResultsPanel(QWidget* parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("pnlFindResults"));
+    setProperty("helpContext", 148);
+    m_close = new QToolButton(this);
+    m_close->setObjectName(QStringLiteral("btnCloseFindResults"));
+    m_close->setIcon(ImageList::named(QStringLiteral("close")));
+    m_close->setAutoRaise(true);
+    m_close->setToolTip(QStringLiteral("Skrýt panel výsledků hledání"));
+    m_list = new QListWidget(this);
+    m_list->setObjectName(QStringLiteral("lbFindResults"));
+    m_list->setProperty("helpContext", 148);
+    m_list->setContextMenuPolicy(Qt::ActionsContextMenu);
+    m_list->installEventFilter(this);
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 2, 0, 0);
+    layout->setSpacing(2);
+    layout->addWidget(m_close, 0, Qt::AlignTop);
+    layout->addWidget(m_list, 1);
+    setFixedHeight(110);
+    connect(m_close, &QToolButton::clicked, this, &QWidget::hide);
+    connect(m_list, &QListWidget::itemDoubleClicked, this, &FindResultsPanel::openRequested);
+}
+
+bool FindResultsPanel::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_list && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            emit openRequested();
+            return true;
+        }
+        if (key->key() == Qt::Key_Delete && key->modifiers() == Qt::NoModifier) {
+            emit deleteRequested();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+SearchPage::SearchPage(SettingsStore& store, ChapterTree& catalogue, std::function<QString()> chapterFolder,
+                       QString historyPath, QWidget* mainWindow, QWidget* parent)
+    : Page(parent)
+    , m_store(store)
+    , m_catalogue(catalogue)
+    , m_chapterFolder(std::move(chapterFolder))
+    , m_historyPath(std::move(historyPath))
+    , m_main(mainWindow)
+{
+    m_pnlLock = new QWidget(this);
+    m_lblFindText = new QLabel(QStringLiteral("&Hledat text:"), m_pnlLock);
+    m_edtFindText = new QComboBox(m_pnlLock);
+    m_edtFindText->setObjectName(QStringLiteral("edtFindText"));
+    m_edtFindText->setEditable(true);
+    m_edtFindText->setInsertPolicy(QComboBox::NoInsert);
+    m_edtFindText->setMaxVisibleItems(20);
+    m_edtFindText->lineEdit()->setMaxLength(250);
+    m_edtFindText->setProperty("helpContext", 101);
+    m_edtFindText->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    m_edtFindText->lineEdit()->installEventFilter(this);
+    m_lblFindText->setBuddy(m_edtFindText);
+    m_lblFindText->installEventFilter(this);
+    m_chbWholeWordsOnly = makeCheck(m_pnlLock, QStringLiteral("Pouze &celá slova"), 102);
+    m_chbCaseSensitive = makeCheck(m_pnlLock, QStringLiteral("&Rozlišovat malá a velká písmena"), 103);
+    m_chbFindInAllFiles = makeCheck(m_pnlLock, QStringLiteral("Prohledat &všechny soubory"), 104);
+    m_chbCopyToClipboard = makeCheck(
+        m_pnlLock, QStringLiteral("Po úspěšném hledání umístit hledaný text do schránky systému &Windows"), 105);
+    m_chbShowResultInPnlResults = makeCheck(m_pnlLock, QStringLiteral("Zobrazit panel výsledků hledání"), 149);
+    m_chbFindInAllFiles->setChecked(true);
+    m_chbCopyToClipboard->setChecked(true);
+    m_chbShowResultInPnlResults->setChecked(true);
+
+    m_btnStart = new QPushButton(ImageList::named(QStringLiteral("search-start")), QStringLiteral("&Start"), this);
+    m_btnStart->setProperty("helpContext", 106);
+    m_btnStop = new QPushButton(ImageList::named(QStringLiteral("search-stop")), QStringLiteral("St&op"), this);
+    m_btnStop->setProperty("helpContext", 107);
+    m_btnStop->setEnabled(false);
+
+    auto* lock = new QGridLayout(m_pnlLock);
+    lock->setContentsMargins(0, 0, 0, 0);
+    lock->addWidget(m_lblFindText, 0, 0);
+    lock->addWidget(m_edtFindText, 0, 1);
+    lock->addWidget(m_chbWholeWordsOnly, 1, 1);
+    lock->addWidget(m_chbCaseSensitive, 2, 1);
+    lock->addWidget(m_chbFindInAllFiles, 3, 1);
+    lock->addWidget(m_chbCopyToClipboard, 4, 1);
+    lock->addWidget(m_chbShowResultInPnlResults, 5, 1);
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(m_btnStart);
+    buttons->addWidget(m_btnStop);
+    buttons->addStretch(1);
+    auto* top = new QHBoxLayout;
+    top->setContentsMargins(6, 6, 6, 0);
+    top->addWidget(m_pnlLock, 1);
+    top->addLayout(buttons);
+
+    m_lblActionType = new QLabel(QStringLiteral("Výsledky hledání:"), this);
+    QFont bold = m_lblActionType->font();
+    bold.setBold(true);
+    m_lblActionType->setFont(bold);
+    m_lblActionType->setWordWrap(true);
+    m_lblActionType->setContentsMargins(6, 4, 6, 2);
+
+    m_resultsModel = new TreeModel(m_results, this);
+    m_trwFindResults = makeTree(this, m_resultsModel, 109);
+    m_trwFindResults->setObjectName(QStringLiteral("trwFindResults"));
+    m_trwFindResults->installEventFilter(this);
+    m_filesModel = new TreeModel(m_filesList, this);
+    m_filesModel->setCheckable(true);
+    m_trwFilesList = makeTree(this, m_filesModel, 108);
+    m_trwFilesList->setObjectName(QStringLiteral("trwFilesList"));
+    m_pgcResults = new QTabWidget(this);
+    m_pgcResults->addTab(m_trwFindResults, QStringLiteral("Výsledky hledání"));
+    m_pgcResults->addTab(m_trwFilesList, QStringLiteral("Seznam souborů"));
+
+    m_popFindResults = new QMenu(this);
+    connect(m_popFindResults->addAction(QStringLiteral("Otevřít")), &QAction::triggered, this,
+            &SearchPage::trwFindResultsDblClick);
+    m_popmnuFilesList = new QMenu(this);
+    connect(m_popmnuFilesList->addAction(ImageList::named(QStringLiteral("check-all")), QStringLiteral("Označit vše")),
+            &QAction::triggered, this, [this] { setMarks(0); });
+    connect(m_popmnuFilesList->addAction(ImageList::named(QStringLiteral("uncheck-all")), QStringLiteral("Odeznačit vše")),
+            &QAction::triggered, this, [this] { setMarks(1); });
+    connect(m_popmnuFilesList->addAction(ImageList::named(QStringLiteral("invert-checks")),
+                                         QStringLiteral("Invertovat výběr")),
+            &QAction::triggered, this, [this] { setMarks(2); });
+    m_popmnuFilesList->addSeparator();
+    connect(m_popmnuFilesList->addAction(ImageList::named(QStringLiteral("reload")), QStringLiteral("Obnovit")),
+            &QAction::triggered, this, &SearchPage::RefreshFileCheckTree);
+
+    contentLayout()->addLayout(top);
+    contentLayout()->addWidget(m_lblActionType);
+    contentLayout()->addWidget(m_pgcResults, 1);
+
+    m_panel = new FindResultsPanel;
+    m_panel->hide();
+    auto* deleteAction = new QAction(QStringLiteral("Smazat ze seznamu nalezených"), m_panel->lbFindResults());
+    deleteAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Delete));
+    deleteAction->setShortcutContext(Qt::WidgetShortcut);
+    m_panel->lbFindResults()->addAction(deleteAction);
+
+    connect(m_btnStart, &QPushButton::clicked, this, &SearchPage::btnStartClick);
+    connect(m_btnStop, &QPushButton::clicked, this, &SearchPage::btnStopClick);
+    // Enter starts (or opens a hit from the results tree), Escape stops.
+    auto* enter = new QShortcut(QKeySequence(Qt::Key_Return), this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
+    auto* enter2 = new QShortcut(QKeySequence(Qt::Key_Enter), this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
+    connect(enter, &QShortcut::activated, this, &SearchPage::btnStartClick);
+    connect(enter2, &QShortcut::activated, this, &SearchPage::btnStartClick);
+    connect(escape, &QShortcut::activated, this, [this] {
+        if (m_btnStop->isEnabled())
+            btnStopClick();
+    });
+    connect(m_trwFindResults, &QTreeView::doubleClicked, this, [this] {
+        if (m_openEnabled)
+            trwFindResultsDblClick();
+    });
+    connect(m_trwFindResults, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& p) { m_popFindResults->popup(m_trwFindResults->viewport()->mapToGlobal(p)); });
+    connect(m_trwFilesList, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& p) { m_popmnuFilesList->popup(m_trwFilesList->viewport()->mapToGlobal(p)); });
+    connect(m_pgcResults, &QTabWidget::currentChanged, this, [this](int index) {
+        if (index == 1) {
+            m_lblActionType->setText(QStringLiteral("Pokud není zatržena volba \"Prohledat všechny soubory\" označte "
+                                                    "soubory, ve kterých chcete hledat zadaný text."));
+            RefreshFileCheckTree();
+        } else {
+            m_lblActionType->clear();
+        }
+    });
+    connect(m_chbFindInAllFiles, &QCheckBox::toggled, this, [this](bool on) {
+        if (!on)
+            m_pgcResults->setCurrentIndex(1);
+    });
+    connect(m_panel, &FindResultsPanel::openRequested, this, &SearchPage::lbFindResultsDblClick);
+    connect(m_panel, &FindResultsPanel::deleteRequested, this, [this] { acDeleteFromListExecute(true); });
+    connect(deleteAction, &QAction::triggered, this, [this] { acDeleteFromListExecute(true); });
+    connect(statusBar(), &StatusBar::mouseMoved, this, [this](int x) {
+        const QString hint = x > statusBar()->panel0Width()
+            ? QStringLiteral("V této části stavové lišty je zobrazen výsledek posledního hledání")
+            : QStringLiteral("Aktuálně prohledáváný soubor a nápovědný text");
+        statusBar()->setToolTip(hint);
+        statusBar()->setStatusTip(hint);
+    });
+}
+
+SearchPage::~SearchPage()
+{
+    // The panel lives in the chapter page's layout; it goes with whichever owner dies first.
+}
+
+bool SearchPage::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_lblFindText && event->type() == QEvent::MouseButtonRelease) {
+        m_edtFindText->setFocus();
+        m_edtFindText->lineEdit()->selectAll();
+    } else if (watched == m_edtFindText->lineEdit()) {
+        if (event->type() == QEvent::FocusIn) {
+            QMetaObject::invokeMethod(m_edtFindText->lineEdit(), &QLineEdit::selectAll, Qt::QueuedConnection);
+        } else if (event->type() == QEvent::ShortcutOverride) {
+            // Ctrl+Del here empties the history; it wins over the window's own Ctrl+Del.
+            auto* key = static_cast<QKeyEvent*>(event);
+            if (key->key() == Qt::Key_Delete && key->modifiers() == Qt::ControlModifier)
+                key->accept();
+        } else if (event->type() == QEvent::KeyPress) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (key->key() == Qt::Key_Delete && key->modifiers() == Qt::ControlModifier) {
+                deleteHistory();
+                return true;
+            }
+        }
+    }
+    return Page::eventFilter(watched, event);
+}
+
+void SearchPage::LoadFindSettings()
+{
+    const FindSettings s = tavio::LoadFindSettings(m_store);
+    m_chbWholeWordsOnly->setChecked(s.WholeWordsOnly);
+    m_chbCaseSensitive->setChecked(s.CaseSensitive);
+    m_chbFindInAllFiles->setChecked(s.FindInAllFiles);
+    m_chbCopyToClipboard->setChecked(s.CopyToClipboard);
+    m_chbShowResultInPnlResults->setChecked(s.ResultsInPanel);
+}
+
+void SearchPage::SaveFindSettings()
+{
+    tavio::SaveFindSettings(m_store, FindSettings{m_chbWholeWordsOnly->isChecked(), m_chbCaseSensitive->isChecked(),
+                                                  m_chbFindInAllFiles->isChecked(), m_chbCopyToClipboard->isChecked(),
+                                                  m_chbShowResultInPnlResults->isChecked()});
+}
+
+void SearchPage::LoadFindHistory()
+{
+    const QString text = m_edtFindText->currentText();
+    m_edtFindText->clear();
+    m_edtFindText->addItems(tavio::LoadFindHistory(m_historyPath));
+    m_edtFindText->setEditText(text);
+}
+
+void SearchPage::SaveFindHistory()
+{
+    QStringList history;
+    for (int i = 0; i < m_edtFindText->count(); ++i)
+        history.append(m_edtFindText->itemText(i));
+    const QString typed = m_edtFindText->currentText();
+    history = PushFindHistory(history, typed);
+    FileError error;
+    if (!tavio::SaveFindHistory(m_historyPath, history, &error))
+        qWarning("cannot write the search history %s: %s", qPrintable(m_historyPath), qPrintable(error.message));
+    m_edtFindText->setEditText(history.first());
+    LoadFindHistory();
+}
+
+void SearchPage::deleteHistory()
+{
+    QFile::remove(m_historyPath);
+    const QString text = m_edtFindText->currentText();
+    m_edtFindText->clear();
+    m_edtFindText->setEditText(text);
+}
+
+void SearchPage::mnuFindTextClick()
+{
+    m_edtFindText->setFocus();
+}
+
+void SearchPage::focusOnShow()
+{
+    if (m_pgcResults->currentIndex() != 0)
+        return;
+    if (m_results.isEmpty())
+        m_edtFindText->setFocus();
+    else
+        m_trwFindResults->setFocus();
+}
+
+void SearchPage::RefreshFileCheckTree()
+{
+    statusBar()->setText(0, QStringLiteral("Načítám seznam souborů ..."));
+    statusBar()->repaint();
+    m_filesModel->beginBulk();
+    m_filesList.copyFrom(m_catalogue);
+    m_filesList.forEach([](TreeNode* n) { n->checked = false; });
+    m_filesModel->endBulk();
+    m_trwFilesList->expandAll();
+    statusBar()->setText(0, QString());
+}
+
+void SearchPage::setMarks(int mode)
+{
+    m_filesList.forEach([&](TreeNode* n) {
+        m_filesModel->setChecked(n, mode == 0 ? true : mode == 1 ? false : !n->checked);
+    });
+}
+
+void SearchPage::btnStopClick()
+{
+    m_stopRequested = true;
+}
+
+void SearchPage::btnStartClick()
+{
+    if (m_searching)
+        return;
+    if (m_trwFindResults->hasFocus()) { // 1
+        trwFindResultsDblClick();
+        return;
+    }
+    m_searching = true; // 2
+    m_openEnabled = false;
+    emit searchStarted();
+    m_hits = 0; // 3
+    const QString text = m_edtFindText->currentText();
+    if (text.trimmed().isEmpty()) {
+        ShowMessage(m_main, QStringLiteral("Nebyl zadán žádný text k vyhledání"), MsgIcon::Error);
+        m_edtFindText->setFocus();
+        m_searching = false;
+        m_openEnabled = true;
+        emit searchFinished();
+        return;
+    }
+    m_options = {text, m_chbWholeWordsOnly->isChecked(), m_chbCaseSensitive->isChecked()}; // 4
+    const QByteArray pattern = MakeSearchPattern(text, m_options.WholeWordsOnly, m_options.CaseSensitive); // 5
+
+    m_stopRequested = false; // 6
+    m_pnlLock->setEnabled(false);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_btnStart->setEnabled(false);
+    m_btnStop->setEnabled(true);
+    m_resultsModel->beginBulk();
+    m_results.clear();
+    m_resultsModel->endBulk();
+    m_pgcResults->setTabEnabled(1, false);
+    m_pgcResults->setCurrentIndex(0);
+    m_trwFindResults->setFocus();
+
+    // 7: the check tree is a copy of the catalogue, node for node.
+    const std::vector<TreeNode*> checks = m_filesList.nodes();
+    const std::vector<TreeNode*> chapters = m_catalogue.nodes();
+    const QString folder = m_chapterFolder();
+    const bool all = m_chbFindInAllFiles->isChecked();
+    QString failure;
+    for (size_t i = 0; i < checks.size(); ++i) {
+        QApplication::processEvents();
+        if (m_stopRequested)
+            break;
+        const bool takesPart = all || checks[i]->checked;
+        const QString name = CaptionToFileName(checks[i]->caption);
+        if (!takesPart || name.isEmpty())
+            continue;
+        const QString path = folder + name;
+        if (!QFileInfo(path).isFile())
+            continue;
+        statusBar()->setText(0, QStringLiteral("Prohledávám soubor ") + QDir::toNativeSeparators(path)
+                                    + QStringLiteral(" ..."));
+        bool hit = false;
+        if (const auto extracted = ChapterFileToText(path, text)) {
+            hit = TextHasPattern(*extracted, pattern, m_options.CaseSensitive);
+        } else {
+            FileError error;
+            const auto raw = RawLinesHavePattern(path, pattern, m_options.CaseSensitive, &error);
+            if (!raw) {
+                failure = QStringLiteral("Soubor ") + QDir::toNativeSeparators(path)
+                    + QStringLiteral(" nelze přečíst: ") + error.message;
+                break;
+            }
+            hit = *raw;
+        }
+        if (hit) {
+            const QString caption = i < chapters.size() ? chapters[i]->caption : checks[i]->caption;
+            m_resultsModel->addChild(nullptr, caption, 0);
+            ++m_hits;
+        }
+    }
+    finishSearch(failure);
+}
+
+void SearchPage::finishSearch(const QString& failure)
+{
+    // 8
+    if (m_hits > 0) {
+        statusBar()->setText(0, QString());
+        statusBar()->setText(1, QStringLiteral("Nalezených souborů: ") + QString::number(m_hits));
+        if (m_chbCopyToClipboard->isChecked())
+            QGuiApplication::clipboard()->setText(m_options.SearchText);
+        QListWidget* list = m_panel->lbFindResults();
+        list->clear();
+        m_results.forEach([&](TreeNode* n) { list->addItem(n->caption); });
+        m_panel->setVisible(m_chbShowResultInPnlResults->isChecked() && m_results.count() > 1);
+    } else {
+        m_panel->hide();
+        statusBar()->setText(1, QStringLiteral("Hledaný řetězec nebyl nalezen"));
+        ShowMessage(m_main, QStringLiteral("Hledaný řetězec nebyl nalezen"), MsgIcon::Error);
+    }
+    m_pnlLock->setEnabled(true);
+    m_pgcResults->setTabEnabled(1, true);
+    m_btnStop->setEnabled(false);
+    m_btnStart->setEnabled(true);
+    if (m_hits > 0) {
+        SaveFindHistory();
+        m_trwFindResults->setCurrentIndex(m_resultsModel->index(0, 0));
+    } else {
+        m_edtFindText->setFocus();
+        m_edtFindText->lineEdit()->selectAll();
+    }
+    QApplication::restoreOverrideCursor();
+    m_searching = false;
+    m_openEnabled = true;
+    emit searchFinished();
+    if (!failure.isEmpty())
+        ShowMessage(m_main, failure, MsgIcon::Error);
+}
+
+void SearchPage::trwFindResultsDblClick()
+{
+    if (TreeNode* n = m_resultsModel->nodeOf(m_trwFindResults->currentIndex()))
+        emit openNodeRequested(n);
+}
+
+void SearchPage::lbFindResultsDblClick()
+{
+    QListWidgetItem* item = m_panel->lbFindResults()->currentItem();
+    if (!item)
+        return;
+    emit openPathRequested(m_chapterFolder() + CaptionToFileName(item->text()));
+}
+
+void SearchPage::acDeleteFromListExecute(bool chapterPageActive)
+{
+    QListWidget* list = m_panel->lbFindResults();
+    if (m_panel->isVisible() && chapterPageActive) {
+        if (QListWidgetItem* item = list->currentItem())
+            delete list->takeItem(list->row(item));
+        list->setFocus();
+    }
+    m_panel->setVisible(list->count() > 0);
+}
+
+} // namespace tavio

@@ -1,0 +1,145 @@
+#pragma once
+
+#include "ChapterTree.h"
+#include "FindHistory.h"
+#include "MainTypes.h"
+#include "widgets/Page.h"
+
+#include <functional>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QListWidget;
+class QMenu;
+class QPushButton;
+class QTabWidget;
+class QToolButton;
+class QTreeView;
+
+namespace tavio {
+
+class SettingsStore;
+class TreeModel;
+
+// The panel of search hits under the chapter view.
+class FindResultsPanel final : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit FindResultsPanel(QWidget* parent = nullptr);
+    QListWidget* lbFindResults() const { return m_list; }
+    QToolButton* btnCloseFindResults() const { return m_close; }
+
+signals:
+    void openRequested();
+    void deleteRequested();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QListWidget* m_list;
+    QToolButton* m_close;
+};
+
+// The page "Vyhledat text v souborech": a phrase searched in all or the marked
+// chapters, one file after the other on the GUI thread, with Stop honoured between
+// files.
+class SearchPage final : public Page
+{
+    Q_OBJECT
+public:
+    // catalogue: the chapter tree whose order and captions the search follows;
+    // chapterFolder gives the folder of the chapter files.
+    SearchPage(SettingsStore& store, ChapterTree& catalogue, std::function<QString()> chapterFolder,
+               QString historyPath, QWidget* mainWindow, QWidget* parent = nullptr);
+    ~SearchPage() override;
+
+    FindResultsPanel* pnlFindResults() const { return m_panel; }
+    QComboBox* edtFindText() const { return m_edtFindText; }
+    QCheckBox* chbWholeWordsOnly() const { return m_chbWholeWordsOnly; }
+    QCheckBox* chbCaseSensitive() const { return m_chbCaseSensitive; }
+    QCheckBox* chbFindInAllFiles() const { return m_chbFindInAllFiles; }
+    QCheckBox* chbCopyToClipboard() const { return m_chbCopyToClipboard; }
+    QCheckBox* chbShowResultInPnlResults() const { return m_chbShowResultInPnlResults; }
+    QPushButton* btnStart() const { return m_btnStart; }
+    QPushButton* btnStop() const { return m_btnStop; }
+    QTabWidget* pgcResults() const { return m_pgcResults; }
+    QTreeView* trwFindResults() const { return m_trwFindResults; }
+    TreeModel* findResultsModel() const { return m_resultsModel; }
+    QTreeView* trwFilesList() const { return m_trwFilesList; }
+    ChapterTree& filesList() { return m_filesList; }
+    QLabel* lblActionType() const { return m_lblActionType; }
+
+    bool searching() const { return m_searching; }
+    int hitCount() const { return m_hits; }
+    const TSearchAndHighlightTextOptions& highlightOptions() const { return m_options; }
+
+    void btnStartClick();
+    void btnStopClick();
+    void RefreshFileCheckTree();
+    void LoadFindSettings();
+    void SaveFindSettings();
+    void LoadFindHistory();
+    void SaveFindHistory();
+    void deleteHistory();
+    void mnuFindTextClick();
+    // Page shown: where the keyboard goes.
+    void focusOnShow();
+    // Removes the selected panel entry (Ctrl+Del in the main window); chapterPageActive
+    // tells whether the panel can be seen.
+    void acDeleteFromListExecute(bool chapterPageActive);
+
+signals:
+    // A hit to open: a node of the results tree, or a chapter path from the panel.
+    void openNodeRequested(TreeNode* node);
+    void openPathRequested(const QString& path);
+    void searchStarted();
+    void searchFinished();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void trwFindResultsDblClick();
+    void lbFindResultsDblClick();
+    void finishSearch(const QString& failure);
+    void setMarks(int mode);
+
+    SettingsStore& m_store;
+    ChapterTree& m_catalogue;
+    std::function<QString()> m_chapterFolder;
+    QString m_historyPath;
+    QWidget* m_main;
+
+    QWidget* m_pnlLock;
+    QLabel* m_lblFindText;
+    QComboBox* m_edtFindText;
+    QCheckBox* m_chbWholeWordsOnly;
+    QCheckBox* m_chbCaseSensitive;
+    QCheckBox* m_chbFindInAllFiles;
+    QCheckBox* m_chbCopyToClipboard;
+    QCheckBox* m_chbShowResultInPnlResults;
+    QPushButton* m_btnStart;
+    QPushButton* m_btnStop;
+    QLabel* m_lblActionType;
+    QTabWidget* m_pgcResults;
+    ChapterTree m_results;
+    TreeModel* m_resultsModel;
+    QTreeView* m_trwFindResults;
+    ChapterTree m_filesList;
+    TreeModel* m_filesModel;
+    QTreeView* m_trwFilesList;
+    QMenu* m_popFindResults;
+    QMenu* m_popmnuFilesList;
+    FindResultsPanel* m_panel;
+
+    TSearchAndHighlightTextOptions m_options;
+    bool m_searching = false;
+    bool m_stopRequested = false;
+    bool m_openEnabled = true;
+    int m_hits = 0;
+};
+
+} // namespace tavio

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QTabWidget>
+
+#include <functional>
+
+namespace tavio {
+
+// The main window's pages. A page change can be refused (while a search runs, or
+// when the user cancels leaving the notes); hidden tabs keep their indexes.
+class PageControl final : public QTabWidget
+{
+    Q_OBJECT
+public:
+    explicit PageControl(QWidget* parent = nullptr);
+
+    using ChangeGuard = std::function<bool(int from, int to)>;
+    void setChangeGuard(ChangeGuard guard) { m_guard = std::move(guard); }
+    // Changes the page when the guard allows it; returns whether the page is now index.
+    bool changePage(int index);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    ChangeGuard m_guard;
+};
+
+} // namespace tavio
