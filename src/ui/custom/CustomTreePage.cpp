@@ -201,9 +201,6 @@ CustomTreePage::CustomTreePage(const ChapterTree& catalogue, QWidget* mainWindow
     m_lblDir = new QLabel(m_tlbarCustomTree);
     m_lblDir->setObjectName(QStringLiteral("lblDir"));
     m_lblDir->setTextFormat(Qt::PlainText);
-    // A long path must not widen the window.
-    m_lblDir->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    m_lblDir->installEventFilter(this);
     m_tlbarCustomTree->addWidget(m_lblDir);
 
     m_tlbarCustomTreeRight = new HintedToolBar(this);
@@ -251,6 +248,7 @@ CustomTreePage::CustomTreePage(const ChapterTree& catalogue, QWidget* mainWindow
     m_trwCustom->header()->setStretchLastSection(true);
     m_trwCustom->installEventFilter(this);
     m_trwCustom->viewport()->installEventFilter(this);
+    m_lblDir->installEventFilter(this);
     m_edits = std::make_unique<ModelEdits>(*m_model, *m_trwCustom);
     m_editor = std::make_unique<CustomTreeEditor>(*m_edits);
 
@@ -716,6 +714,15 @@ void CustomTreePage::stbCustomTreeMouseMove(int)
     statusBar()->setToolTip(hint);
     statusBar()->setStatusTip(hint);
     statusBar()->setText(0, hint);
+}
+
+void CustomTreePage::resizeEvent(QResizeEvent* event)
+{
+    Page::resizeEvent(event);
+    // The folder label takes what the buttons and the logo leave, so that a long
+    // path never widens the window.
+    const int used = m_imgOrba3->geometry().right() + 1;
+    m_lblDir->setFixedWidth(std::max(40, m_tlbarCustomTree->width() - used - 5));
 }
 
 bool CustomTreePage::eventFilter(QObject* watched, QEvent* event)

@@ -40,6 +40,7 @@ public:
     ~CustomTreePage() override;
 
     ChapterTree& tree() { return m_tree; }
+    const ChapterTree& tree() const { return m_tree; }
     TreeModel* model() const { return m_model; }
     QTreeView* trwCustom() const { return m_trwCustom; }
     HintedToolBar* tlbarCustomTree() const { return m_tlbarCustomTree; }
@@ -117,6 +118,7 @@ signals:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     QAction* addButton(HintedToolBar* bar, const char* name, const QString& icon, const QString& hint,
@@ -135,14 +137,14 @@ private:
     const ChapterTree& m_catalogue;
     QWidget* m_main;
     ChapterTree m_tree;
-    TreeModel* m_model;
-    QTreeView* m_trwCustom;
+    TreeModel* m_model = nullptr;
+    QTreeView* m_trwCustom = nullptr;
     std::unique_ptr<TreeEdits> m_edits;
     std::unique_ptr<CustomTreeEditor> m_editor;
-    HintedToolBar* m_tlbarCustomTree;
-    HintedToolBar* m_tlbarCustomTreeRight;
-    QLabel* m_lblDir;
-    QLabel* m_imgOrba3;
+    HintedToolBar* m_tlbarCustomTree = nullptr;
+    HintedToolBar* m_tlbarCustomTreeRight = nullptr;
+    QLabel* m_lblDir = nullptr;
+    QLabel* m_imgOrba3 = nullptr;
     QHash<QString, QAction*> m_actions;
     FileDialog m_fileDialog;
     InputDialog m_inputDialog;
