@@ -296,7 +296,9 @@ bool BackUpCustomTree(const QString& path, QString* error)
         out.cancelWriting();
         return false;
     };
-    if (!QFileInfo(path).isFile() || !in.open(QIODevice::ReadOnly))
+    if (!QFileInfo(path).isFile())
+        return fail(QStringLiteral("Nejde o soubor."));
+    if (!in.open(QIODevice::ReadOnly))
         return fail(in.errorString());
     if (!out.open(QIODevice::WriteOnly))
         return fail(out.errorString());

@@ -194,6 +194,7 @@ QString CustomTreeEditor::moveHint() const
 void CustomTreeEditor::forgetMark()
 {
     m_marked = nullptr;
+    m_markButtonImage = 21;
 }
 
 CustomTreeEnables CustomTreeEditor::selectionChanged(const TreeNode* selected)

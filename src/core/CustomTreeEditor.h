@@ -118,7 +118,8 @@ public:
     int markButtonImage() const { return m_markButtonImage; }
     // "Přesunout do označené složky", followed by the marked folder's caption.
     QString moveHint() const;
-    // Forgets the mark without touching images: the nodes are gone (load, reset).
+    // Forgets the mark without touching images, since the nodes are gone (load,
+    // reset); the mark button marks again.
     void forgetMark();
 
     // Applies the selection's enable rules to the mark button and returns them all.

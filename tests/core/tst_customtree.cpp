@@ -5,7 +5,6 @@
 #include "TestFiles.h"
 
 #include <QBuffer>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -13,7 +12,6 @@
 #include <random>
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 using namespace tavio;
 using namespace Qt::StringLiterals;
