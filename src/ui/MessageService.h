@@ -9,7 +9,8 @@ class QWidget;
 namespace tavio {
 
 enum class MsgIcon { None, Error, Warning, Information, Question };
-enum class MsgButtons { Ok, YesNo, YesNoCancel, OkCancel };
+// YesNoDefaultNo: Enter answers No, for questions whose Yes destroys something.
+enum class MsgButtons { Ok, YesNo, YesNoCancel, OkCancel, YesNoDefaultNo };
 enum class MsgResult { Ok, Cancel, Yes, No };
 
 class MessageService
