@@ -12,6 +12,10 @@
 #include "about/TfrmSplash.h"
 #include "HtmlView.h"
 #include "TextSize.h"
+#include "CustomTree.h"
+#include "CustomTreeEditor.h"
+#include "custom/CustomTreePage.h"
+#include "custom/TreePopupMenu.h"
 #include "library/CataloguePage.h"
 #include "library/ChapterPage.h"
 #include "marks/BookmarkMenu.h"
@@ -29,6 +33,7 @@
 #include <QFileInfo>
 #include <QFile>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
 #include <QShortcut>
@@ -122,14 +127,15 @@ void TfrmAll::createPages()
     m_catalogue->bookmarkFlag = &m_bookmarkFlag;
     m_chapter = new ChapterPage(m_settings.store(), [this] { return m_catalogue->folder(); }, m_pgcFiles);
     // The custom tree, search and notes pages show their contents as their features join.
-    m_customPage = new Page(m_pgcFiles);
+    m_customPage = new CustomTreePage(m_catalogue->tree(), this, m_pgcFiles);
+    m_customPage->findFlag = &m_findFlag;
+    m_customPage->bookmarkFlag = &m_bookmarkFlag;
     m_searchPage = new SearchPage(m_settings.store(), m_catalogue->tree(), [this] {
         return QDir::fromNativeSeparators(m_catalogue->folder());
     }, m_env.layout.findHistoryPath(), this, m_pgcFiles);
     m_chapter->pnlFile()->addWidget(m_searchPage->pnlFindResults());
     m_notesPage = new NotesPage(m_env.layout, this, m_pgcFiles);
     m_notesPage->aboutWindowFlag = &m_aboutWindow;
-    m_customPage->statusBar()->setProperty("helpContext", 84);
 
     m_pgcFiles->addTab(m_catalogue, QStringLiteral("Seznam souborů"));
     m_pgcFiles->addTab(m_chapter, QString());
@@ -181,6 +187,26 @@ void TfrmAll::createPages()
         OpenChapterFile(path);
     });
     connect(m_chapter, &ChapterPage::findOnPageRequested, this, &TfrmAll::tlbFindIEClick);
+
+    m_treePopup = new TreePopupMenu(*m_catalogue, *m_customPage, [this] { return m_pgcFiles->currentIndex(); }, this);
+    connect(m_treePopup->item(QStringLiteral("popAddTab")), &QAction::triggered, this, &TfrmAll::mnuAddMarkClick);
+    connect(m_customPage, &CustomTreePage::openRequested, this, [this](TreeNode* n) {
+        OpenChapterNode(m_customPage->trwCustom(), m_customPage->model(), n);
+    });
+    connect(m_customPage, &CustomTreePage::findRequested, this, &TfrmAll::tlbFindNodeClick);
+    connect(m_customPage, &CustomTreePage::findNextRequested, this, &TfrmAll::tlbFindNextNodeClick);
+    connect(m_customPage, &CustomTreePage::findDialogCloseRequested, m_dlgFindNodeText, &QDialog::close);
+    connect(m_customPage, &CustomTreePage::selectionChanged, this, [this](TreeNode* n) {
+        if (n && m_pgcFiles->currentIndex() == PageCustomTree)
+            setAddMarkEnabled(IsChapter(n));
+    });
+    connect(m_customPage->action(QStringLiteral("tlbAddMark")), &QAction::triggered, this, [this] {
+        TreeNode* n = m_customPage->selectedNode();
+        m_marks->addBookmarkCommand(n ? MarkFromTreeNode(ttCustom, n->caption, m_customPage->tree().absoluteIndex(n),
+                                                         QDir::fromNativeSeparators(m_catalogue->folder()))
+                                      : TTreeMark{});
+    });
+    connect(m_catalogue, &CataloguePage::folderChanged, m_customPage, &CustomTreePage::setFolder);
     connect(m_notesPage, &NotesPage::findRequested, this, [this] { m_notesPage->findInNotes(m_dlgFindNodeText); });
     connect(m_notesPage, &NotesPage::findNextRequested, this, [this] { m_notesPage->findNext(m_dlgFindNodeText); });
     // Ctrl+S saves the notes from every page.
@@ -192,15 +218,14 @@ void TfrmAll::createPages()
     connect(acSaveNotes, &QAction::triggered, m_notesPage, &NotesPage::AcSaveNotes);
 
     // Status bars: the hint follows the pointer; a double click on the right part finds.
-    for (Page* p : {m_customPage, static_cast<Page*>(m_notesPage)}) {
-        connect(p->statusBar(), &StatusBar::mouseMoved, this, [this](int) {
-            m_customPage->statusBar()->setToolTip(QStringLiteral("Nápovědný text"));
-        });
-        connect(p->statusBar(), &StatusBar::doubleClicked, this, [this, p](int x) {
-            if (x > p->statusBar()->panel0Width())
-                tlbFindNodeClick();
-        });
-    }
+    // The notes' status bar: the hint of the custom tree's bar, a double click finds.
+    connect(m_notesPage->statusBar(), &StatusBar::mouseMoved, this, [this](int) {
+        m_customPage->statusBar()->setToolTip(QStringLiteral("Nápovědný text"));
+    });
+    connect(m_notesPage->statusBar(), &StatusBar::doubleClicked, this, [this](int x) {
+        if (x > m_notesPage->statusBar()->panel0Width())
+            tlbFindNodeClick();
+    });
 }
 
 void TfrmAll::hintByPosition(Page* page, int x, const QString& right, const QString& left)
@@ -236,8 +261,12 @@ void TfrmAll::mnuAddMarkClick()
               : TTreeMark{});
     } else if (pageIndex == PageChapter) {
         m_marks->addBookmarkCommand(m_marks->proposalFromChapterView(m_chapter->wbFile()->locationName()));
+    } else if (pageIndex == PageCustomTree) {
+        m_customPage->trwCustom()->setFocus();
+        TreeNode* n = m_customPage->selectedNode();
+        m_marks->addBookmarkCommand(
+            n ? MarkFromTreeNode(ttCustom, n->caption, m_customPage->tree().absoluteIndex(n), folder) : TTreeMark{});
     }
-    // The custom tree page joins here with its tree.
 }
 
 bool TfrmAll::showChapterPage()
@@ -288,6 +317,9 @@ void TfrmAll::pageShown(int index)
     case PageCustomTree:
         find->setEnabled(true);
         findNext->setEnabled(true);
+        m_customPage->tbshCustomTreeShow();
+        if (TreeNode* n = m_customPage->selectedNode())
+            setAddMarkEnabled(IsChapter(n));
         break;
     case PageFinding:
         m_dlgFindNodeText->close();
@@ -365,7 +397,9 @@ void TfrmAll::FormShow()
     if (action(QStringLiteral("mnuOpenLastProject"))->isChecked())
         openLastChapter();
     m_searchPage->pgcResults()->setCurrentIndex(0);
-    // The folder label's hint joins here with the custom tree page.
+    const QString hint = QStringLiteral("Kliknutím na text otevřete složku se soubory *.htm");
+    m_customPage->lblDir()->setToolTip(hint);
+    m_customPage->lblDir()->setStatusTip(hint);
 }
 
 void TfrmAll::showEvent(QShowEvent* event)
@@ -644,7 +678,8 @@ void TfrmAll::FormCreate(TfrmSplash* splash)
 
     progress(QStringLiteral("Načítám vlastní seznam ..."), false); // 22
     wait(500);
-    // The custom tree is loaded here with its page.
+    if (m_customPage->loadAtStart(m_customTreePath))
+        m_settings.WriteFilesPath(m_catalogue->folder());
 
     QApplication::processEvents(); // 23
     QApplication::restoreOverrideCursor();
@@ -668,6 +703,7 @@ void TfrmAll::FormCreate(TfrmSplash* splash)
         ShowMessage(this, QStringLiteral("Aktualizace nové verze programu byla dokončena."), MsgIcon::Information);
 
     action(QStringLiteral("mnuForum"))->setVisible(!P(ProfileId::ForumUrl).isEmpty()); // 29
+    m_created = true;
 }
 
 void TfrmAll::closeEvent(QCloseEvent* event)
@@ -692,7 +728,8 @@ void TfrmAll::FormDestroy()
     if (m_destroyed)
         return;
     m_destroyed = true;
-    if (m_secondInstance)
+    // A window that never started (or a refused second copy) has nothing of its own to save.
+    if (m_secondInstance || !m_created)
         return;
     m_marks->SaveBookmarks();
     m_searchPage->SaveFindSettings();
@@ -700,7 +737,8 @@ void TfrmAll::FormDestroy()
     m_settings.WriteVersionValues(GetProgramVersion());
     WriteLastProject();
     m_chapter->SaveChosenTextSize();
-    // The custom tree is saved last, with its page.
+    if (!m_customPage->saveAtExit(m_customTreePath))
+        ShowMessage(this, CustomTreePage::saveAtExitWarning(m_customTreePath), MsgIcon::Warning);
 }
 
 void TfrmAll::RestoreWindowGeometry()
@@ -779,6 +817,8 @@ void TfrmAll::tlbFindNodeClick()
     }
     if (m_pgcFiles->currentIndex() == PageFiles)
         m_catalogue->trwFiles()->setFocus();
+    else if (m_pgcFiles->currentIndex() == PageCustomTree)
+        m_customPage->trwCustom()->setFocus();
     m_dlgFindNodeText->show();
     m_dlgFindNodeText->raise();
     m_dlgFindNodeText->activateWindow();
@@ -801,24 +841,30 @@ void TfrmAll::dlgFindNodeTextFind()
         m_notesPage->searchNotes(m_dlgFindNodeText);
         return;
     }
-    CataloguePage* page = m_catalogue;
-    ChapterTree& tree = page->tree();
-    const int start = tree.absoluteIndex(page->selectedNode());
+    // The catalogue on its own page, the custom tree on every other.
+    const bool onCatalogue = m_pgcFiles->currentIndex() == PageFiles;
+    ChapterTree& tree = onCatalogue ? m_catalogue->tree() : m_customPage->tree();
+    TreeNode* selected = onCatalogue ? m_catalogue->selectedNode() : m_customPage->selectedNode();
+    QWidget* view = onCatalogue ? static_cast<QWidget*>(m_catalogue->trwFiles()) : m_customPage->trwCustom();
     const QString text = m_dlgFindNodeText->findText();
-    TreeNode* found = FindTreeNode(tree, start, text, m_dlgFindNodeText->wholeWords(), m_dlgFindNodeText->matchCase(),
-                                   m_dlgFindNodeText->upward());
+    TreeNode* found = FindTreeNode(tree, tree.absoluteIndex(selected), text, m_dlgFindNodeText->wholeWords(),
+                                   m_dlgFindNodeText->matchCase(), m_dlgFindNodeText->upward());
     m_dlgFindNodeText->close();
     if (found) {
-        page->selectNode(found);
-        page->statusBar()->setText(1, text);
+        if (onCatalogue)
+            m_catalogue->selectNode(found);
+        else
+            m_customPage->selectNode(found);
+        m_catalogue->statusBar()->setText(1, text);
+        m_customPage->statusBar()->setText(1, text);
     } else {
         raise();
         activateWindow();
         ShowMessage(this, QStringLiteral("Nenalezeno!"), MsgIcon::Warning, MsgButtons::Ok, QStringLiteral("Chyba"));
         m_findFlag = true;
-        m_dlgFindNodeText->setFindText(page->statusBar()->text(1));
+        m_dlgFindNodeText->setFindText(m_catalogue->statusBar()->text(1));
     }
-    page->trwFiles()->setFocus();
+    view->setFocus();
 }
 
 } // namespace tavio

@@ -18,6 +18,8 @@ class QTreeView;
 namespace tavio {
 
 class BookmarkMenu;
+class CustomTreePage;
+class TreePopupMenu;
 class CataloguePage;
 class ChapterPage;
 class ChapterTree;
@@ -73,6 +75,8 @@ public:
     SearchPage* searchPage() const { return m_searchPage; }
     BookmarkMenu* bookmarkMenu() const { return m_marks; }
     NotesPage* notesPage() const { return m_notesPage; }
+    CustomTreePage* customPage() const { return m_customPage; }
+    TreePopupMenu* treePopup() const { return m_treePopup; }
     Page* page(int index) const;
     PageControl* pgcFiles() const { return m_pgcFiles; }
     FindDialog* dlgFindNodeText() const { return m_dlgFindNodeText; }
@@ -136,6 +140,7 @@ private:
     bool m_findFlag = false;
     bool m_bookmarkFlag = false;
     bool m_destroyed = false;
+    bool m_created = false;
     QString m_currentChapterPath;
     QString m_customTreePath;
     QString m_findHistoryPath;
@@ -144,7 +149,8 @@ private:
     PageControl* m_pgcFiles = nullptr;
     CataloguePage* m_catalogue = nullptr;
     ChapterPage* m_chapter = nullptr;
-    Page* m_customPage = nullptr;
+    CustomTreePage* m_customPage = nullptr;
+    TreePopupMenu* m_treePopup = nullptr;
     SearchPage* m_searchPage = nullptr;
     BookmarkMenu* m_marks = nullptr;
     bool m_closeAfterSearch = false;

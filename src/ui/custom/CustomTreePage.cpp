@@ -298,8 +298,6 @@ CustomTreePage::CustomTreePage(const ChapterTree& catalogue, QWidget* mainWindow
             emit findRequested();
     });
 
-    // The bookmark commands of this page wait for the bookmarks.
-    action(QStringLiteral("tlbAddMark"))->setEnabled(false);
     trwCustomChange(nullptr);
     updateMoveHint();
 }
@@ -539,6 +537,7 @@ void CustomTreePage::applyEnables(const CustomTreeEnables& e)
     mark->setEnabled(e.tlbSelUnselDir);
     mark->setIcon(ImageList::icon(m_editor->markButtonImage()));
     action(QStringLiteral("tlbMoveToSelDir"))->setEnabled(e.tlbMoveToSelDir);
+    action(QStringLiteral("tlbAddMark"))->setEnabled(e.tlbAddMark);
 }
 
 void CustomTreePage::updateMoveHint()

@@ -35,7 +35,6 @@ TreePopupMenu::TreePopupMenu(CataloguePage& catalogue, CustomTreePage& custom, s
     QAction* expand = addItem("popTreeExpand", QStringLiteral("Rozbalit celý strom"), QStringLiteral("expand-all"));
     QAction* collapse = addItem("popTreeCollapse", QStringLiteral("Sbalit celý strom"), QStringLiteral("collapse-all"));
 
-    // The bookmark item waits for the bookmarks.
     addTab->setEnabled(false);
     connect(addToMain, &QAction::triggered, this,
             [this] { m_custom.popAddToMainListClick(m_catalogue.selectedNode()); });
@@ -94,6 +93,7 @@ void TreePopupMenu::popmnuCustomTreePopup()
     if (onCatalogue) {
         const bool chapter = IsChapter(m_catalogue.selectedNode());
         item(QStringLiteral("popAddToMainList"))->setEnabled(chapter);
+        item(QStringLiteral("popAddTab"))->setEnabled(chapter);
         for (const char* name : {"popDelDir", "popCreateDir", "popSelDir", "popMoveToSelDir"})
             item(QLatin1String(name))->setVisible(false);
         m_catalogue.trwFiles()->viewport()->update();
@@ -102,6 +102,7 @@ void TreePopupMenu::popmnuCustomTreePopup()
         m_custom.selectNode(current);
         const CustomTreeEnables e = CustomTreeEnableRules(current, m_custom.markedFolder());
         item(QStringLiteral("popRenameDir"))->setEnabled(e.popRenameDir);
+        item(QStringLiteral("popAddTab"))->setEnabled(e.popAddTab);
         QAction* delDir = item(QStringLiteral("popDelDir"));
         delDir->setVisible(true);
         delDir->setEnabled(e.tlbDelDir);
