@@ -126,4 +126,51 @@ std::optional<quint32> ColourFromName(const QString& name)
     return std::nullopt;
 }
 
+std::optional<SystemColour> SystemColourFromName(const QString& name)
+{
+    struct Named
+    {
+        const char* name;
+        SystemColour colour;
+    };
+    static constexpr Named table[] = {
+        {"clScrollBar", SystemColour::ScrollBar},
+        {"clBackground", SystemColour::Background},
+        {"clActiveCaption", SystemColour::ActiveCaption},
+        {"clInactiveCaption", SystemColour::InactiveCaption},
+        {"clMenu", SystemColour::Menu},
+        {"clWindow", SystemColour::Window},
+        {"clWindowFrame", SystemColour::WindowFrame},
+        {"clMenuText", SystemColour::MenuText},
+        {"clWindowText", SystemColour::WindowText},
+        {"clCaptionText", SystemColour::CaptionText},
+        {"clActiveBorder", SystemColour::ActiveBorder},
+        {"clInactiveBorder", SystemColour::InactiveBorder},
+        {"clAppWorkSpace", SystemColour::AppWorkSpace},
+        {"clHighlight", SystemColour::Highlight},
+        {"clHighlightText", SystemColour::HighlightText},
+        {"clBtnFace", SystemColour::BtnFace},
+        {"clBtnShadow", SystemColour::BtnShadow},
+        {"clGrayText", SystemColour::GrayText},
+        {"clBtnText", SystemColour::BtnText},
+        {"clInactiveCaptionText", SystemColour::InactiveCaptionText},
+        {"clBtnHighlight", SystemColour::BtnHighlight},
+        {"cl3DDkShadow", SystemColour::DkShadow3D},
+        {"cl3DLight", SystemColour::Light3D},
+        {"clInfoText", SystemColour::InfoText},
+        {"clInfoBk", SystemColour::InfoBk},
+        {"clHotLight", SystemColour::HotLight},
+        {"clGradientActiveCaption", SystemColour::GradientActiveCaption},
+        {"clGradientInactiveCaption", SystemColour::GradientInactiveCaption},
+        {"clMenuHighlight", SystemColour::MenuHighlight},
+        {"clMenuBar", SystemColour::MenuBar},
+    };
+    const QString n = name.trimmed();
+    for (const Named& e : table) {
+        if (n.compare(QLatin1String(e.name), Qt::CaseInsensitive) == 0)
+            return e.colour;
+    }
+    return std::nullopt;
+}
+
 } // namespace tavio

@@ -40,4 +40,15 @@ inline QString P(ProfileId id) { return Profile::instance().text(id); }
 // The toolkit's colour constant names (clBlack, clRed, clNavy, ...) as 0xRRGGBB.
 std::optional<quint32> ColourFromName(const QString& name);
 
+// The toolkit's system colour names (clBtnFace, clWindowText, ...), in the order of
+// the platform's system colour indexes. They follow the desktop's colour scheme, so
+// only the user interface can turn them into colours.
+enum class SystemColour {
+    ScrollBar, Background, ActiveCaption, InactiveCaption, Menu, Window, WindowFrame, MenuText, WindowText,
+    CaptionText, ActiveBorder, InactiveBorder, AppWorkSpace, Highlight, HighlightText, BtnFace, BtnShadow, GrayText,
+    BtnText, InactiveCaptionText, BtnHighlight, DkShadow3D, Light3D, InfoText, InfoBk, HotLight = 26,
+    GradientActiveCaption, GradientInactiveCaption, MenuHighlight, MenuBar,
+};
+std::optional<SystemColour> SystemColourFromName(const QString& name);
+
 } // namespace tavio

@@ -2,13 +2,18 @@
 
 #include "MainTypes.h"
 #include "Profile.h"
+#include "widgets/ToolkitColour.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QEventLoop>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLoggingCategory>
 #include <QPainter>
 #include <QTimer>
+
+Q_LOGGING_CATEGORY(lcSplash, "tavio.splash")
 
 namespace tavio {
 
@@ -69,8 +74,11 @@ TfrmSplash::TfrmSplash(QWidget* parent)
     m_lblProgress->setFont(progress);
 
     m_lblVersion->setText(QStringLiteral("Verze: ") + VersionText());
-    const quint32 rgb = Profile::instance().colour(ProfileId::SerialAuthorColor, 0);
-    setColour(m_lblSerialAuthor, QColor(QRgb(rgb)));
+    const QString colourName = P(ProfileId::SerialAuthorColor);
+    const auto colour = ToolkitColour(colourName, palette());
+    if (!colour)
+        qCWarning(lcSplash) << "not a colour name, the author label stays black:" << colourName;
+    setColour(m_lblSerialAuthor, colour.value_or(QColor(Qt::black)));
     const QString dash = P(ProfileId::Dash), space = P(ProfileId::Space);
     m_lblSerialAuthor->setText(dash + space + P(ProfileId::SerialAuthor) + space + dash);
     m_lblSplashLogoName->setText(P(ProfileId::LogoLine1));
@@ -132,15 +140,46 @@ void TfrmSplash::prepareAboutBox(bool fadeIn)
 {
     setWindowFlags(Qt::FramelessWindowHint | Qt::Dialog);
     if (fadeIn) {
-        m_alpha = 0;
-        setWindowOpacity(0.0);
+        setAlpha(0);
         m_handlersAttached = false;
         m_tmrAlphaBlue->start();
     } else {
-        m_alpha = 255;
-        setWindowOpacity(1.0);
+        setAlpha(255);
     }
     setProgress(P(ProfileId::FreewareLabel));
+}
+
+void TfrmSplash::execModal()
+{
+    QEventLoop loop;
+    connect(this, &TfrmSplash::closed, &loop, &QEventLoop::quit);
+    connect(this, &QObject::destroyed, &loop, &QEventLoop::quit);
+    setWindowModality(Qt::ApplicationModal);
+    show();
+    raise();
+    activateWindow();
+    // Escape reaches the form only when it holds the keyboard.
+    setFocus(Qt::ActiveWindowFocusReason);
+    loop.exec(QEventLoop::DialogExec);
+}
+
+bool TfrmSplash::translucentWindows()
+{
+    // Platforms that draw into memory or straight onto a frame buffer have no window
+    // opacity; the others do.
+    const QString platform = QGuiApplication::platformName();
+    for (const char* name : {"offscreen", "minimal", "vnc", "linuxfb", "eglfs"}) {
+        if (platform.startsWith(QLatin1String(name)))
+            return false;
+    }
+    return true;
+}
+
+void TfrmSplash::setAlpha(int alpha)
+{
+    m_alpha = alpha;
+    if (translucentWindows())
+        setWindowOpacity(alpha / 255.0);
 }
 
 bool TfrmSplash::fading() const
@@ -151,8 +190,7 @@ bool TfrmSplash::fading() const
 void TfrmSplash::tmrAlphaBlueTimer()
 {
     m_mayClose = false;
-    m_alpha = std::min(255, m_alpha + 5);
-    setWindowOpacity(m_alpha / 255.0);
+    setAlpha(std::min(255, m_alpha + 5));
     if (m_alpha >= 255) {
         m_handlersAttached = true;
         m_tmrAlphaBlue->stop();
@@ -173,10 +211,12 @@ void TfrmSplash::mouseReleaseEvent(QMouseEvent*)
 
 void TfrmSplash::closeEvent(QCloseEvent* event)
 {
-    if (m_mayClose)
+    if (m_mayClose) {
         event->accept();
-    else
+        emit closed();
+    } else {
         event->ignore();
+    }
 }
 
 void TfrmSplash::keyReleaseEvent(QKeyEvent* event)

@@ -25,13 +25,23 @@ public:
     // The about box: an ordinary window that fades in; clicks and Escape wait for it.
     void prepareAboutBox(bool fadeIn);
     bool fading() const;
+    // The box's opacity, 0 to 255.
+    int alpha() const { return m_alpha; }
+    // Whether this platform shows translucent windows, so that the box can fade in.
+    static bool translucentWindows();
     // Runs when the window goes away (gives the chapter view its focus back).
     void setOnDestroy(std::function<void()> f) { m_onDestroy = std::move(f); }
+    // Shows the window modally and returns once it has closed (or gone away).
+    void execModal();
 
     QLabel* progressLabel() const { return m_lblProgress; }
     QLabel* versionLabel() const { return m_lblVersion; }
     QLabel* authorLabel() const { return m_lblAuthor; }
     QLabel* serialAuthorLabel() const { return m_lblSerialAuthor; }
+
+signals:
+    // A close request was granted.
+    void closed();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -44,6 +54,7 @@ private:
     void imgSplashClick();
     void tmrAlphaBlueTimer();
     QLabel* label(const QRect& geometry, Qt::Alignment alignment);
+    void setAlpha(int alpha);
 
     QPixmap m_picture;
     QLabel* m_lblSerialAuthor;
