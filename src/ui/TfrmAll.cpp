@@ -9,7 +9,10 @@
 #include "SettingsStore.h"
 #include "ShellOpener.h"
 #include "SingleInstanceLock.h"
+#include "about/AboutBox.h"
+#include "about/TfrmHelp.h"
 #include "about/TfrmSplash.h"
+#include "help/HelpRouter.h"
 #include "HtmlView.h"
 #include "TextSize.h"
 #include "CustomTree.h"
@@ -71,6 +74,18 @@ TfrmAll::TfrmAll(const Environment& env)
 
     createPages();
     createMenus();
+
+    m_helpRouter = new HelpRouter(this);
+    m_helpRouter->install();
+    connect(action(QStringLiteral("mnuHelpIndex")), &QAction::triggered, m_helpRouter, &HelpRouter::mnuHelpIndexClick);
+    connect(action(QStringLiteral("mnuWhatsThis")), &QAction::triggered, m_helpRouter, &HelpRouter::mnuWhatsThisClick);
+    connect(action(QStringLiteral("mnuVersionHistory")), &QAction::triggered, this, [this] {
+        TfrmHelp::mnuVersionHistoryClick(this, action(QStringLiteral("mnuShowHints"))->isChecked(),
+                                         [this] { ActivateChapterView(); });
+    });
+    connect(action(QStringLiteral("mnuAbout")), &QAction::triggered, this, [this] {
+        tavio::mnuAboutClick(this, {[this](bool on) { m_aboutWindow = on; }, [this] { ActivateChapterView(); }});
+    });
 
     m_marks = new BookmarkMenu(m_settings.store(), menuBar()->findChild<QMenu*>(QStringLiteral("mnuMarks")), this);
     m_marks->bookmarkFlag = &m_bookmarkFlag;
@@ -467,6 +482,8 @@ void TfrmAll::tmrTimeTimer()
         f.remove(QLatin1Char('t'));
         return f.trimmed();
     }();
+    if (m_helpRouter)
+        m_helpRouter->clockTick();
     m_chapter->statusBar()->setText(
         1, QStringLiteral("Aktuální čas: [") + QLocale().toString(QTime::currentTime(), format) + QStringLiteral("]"));
 }
@@ -583,8 +600,7 @@ void TfrmAll::createMenus()
 
     // Commands whose windows are not part of this build yet stay visible but disabled.
     for (const char* name : {"mnuUpdate",
-                             "mnuAddMark", "mnuHelpIndex",
-                             "mnuWhatsThis", "mnuVersionHistory", "mnuAbout"})
+                             "mnuAddMark"})
         action(QLatin1String(name))->setEnabled(false);
 }
 
@@ -697,7 +713,7 @@ void TfrmAll::FormCreate(TfrmSplash* splash)
     m_notesPage->FillFontList(); // 25
     raise(); // 26
     activateWindow();
-    // 27: the help file is handed to the help router here.
+    m_helpRouter->setHelpFile(m_env.layout.helpFile()); // 27
 
     if (QFile::remove(m_env.layout.oldProgramFile())) // 28
         ShowMessage(this, QStringLiteral("Aktualizace nové verze programu byla dokončena."), MsgIcon::Information);

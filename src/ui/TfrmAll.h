@@ -18,6 +18,7 @@ class QTreeView;
 namespace tavio {
 
 class BookmarkMenu;
+class HelpRouter;
 class CustomTreePage;
 class TreePopupMenu;
 class CataloguePage;
@@ -77,6 +78,7 @@ public:
     NotesPage* notesPage() const { return m_notesPage; }
     CustomTreePage* customPage() const { return m_customPage; }
     TreePopupMenu* treePopup() const { return m_treePopup; }
+    HelpRouter* helpRouter() const { return m_helpRouter; }
     Page* page(int index) const;
     PageControl* pgcFiles() const { return m_pgcFiles; }
     FindDialog* dlgFindNodeText() const { return m_dlgFindNodeText; }
@@ -151,6 +153,7 @@ private:
     ChapterPage* m_chapter = nullptr;
     CustomTreePage* m_customPage = nullptr;
     TreePopupMenu* m_treePopup = nullptr;
+    HelpRouter* m_helpRouter = nullptr;
     SearchPage* m_searchPage = nullptr;
     BookmarkMenu* m_marks = nullptr;
     bool m_closeAfterSearch = false;

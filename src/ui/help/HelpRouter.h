@@ -1,6 +1,7 @@
 #pragma once
 
 #include "HelpFile.h"
+#include "help/HelpWindow.h"
 
 #include <QDateTime>
 #include <QObject>
