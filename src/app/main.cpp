@@ -16,6 +16,10 @@ int main(int argc, char* argv[])
     // The web engine's sandbox cannot start as root (containers, CI): do without it there.
     if (::geteuid() == 0)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    // The chapter view shows local files only; the engine has no business on the network.
+    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    if (!flags.contains("--disable-background-networking"))
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", (flags + " --disable-background-networking").trimmed());
     QApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationDisplayName(QString());

@@ -189,7 +189,8 @@ bool BuildCatalogue(ChapterTree& tree, const QString& folder, const CatalogueCal
     bool result = true;
     QDir dir(folder);
     dir.setNameFilters({QStringLiteral("*.htm")});
-    dir.setFilter(QDir::Files | QDir::Hidden | QDir::System);
+    // Hidden files count; special files (pipes, devices) are no chapters and could block a read.
+    dir.setFilter(QDir::Files | QDir::Hidden);
     dir.setSorting(QDir::Name);
     const QStringList names = dir.entryList();
     if (names.isEmpty())

@@ -216,7 +216,9 @@ void CataloguePage::trwFilesDblClick()
 
 void CataloguePage::trwFilesKeyUp(QKeyEvent* event)
 {
-    if ((event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) || event->modifiers() != Qt::NoModifier)
+    // The keypad's Enter carries the keypad modifier; it is the same key here.
+    if ((event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter)
+        || (event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
         return;
     const bool guarded = (findFlag && *findFlag) || (bookmarkFlag && *bookmarkFlag);
     if (guarded) {
