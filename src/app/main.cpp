@@ -19,7 +19,7 @@ int main(int argc, char* argv[])
     // The chapter view shows local files only; the engine has no business on the network.
     QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
     if (!flags.contains("--disable-background-networking"))
-        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", (flags + " --disable-background-networking").trimmed());
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", QByteArray(flags + " --disable-background-networking").trimmed());
     QApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationDisplayName(QString());
