@@ -427,6 +427,14 @@ void TfrmAll::showEvent(QShowEvent* event)
     ActivateChapterView();
 }
 
+void TfrmAll::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    // FormActivate: back in the window, the keys scroll the chapter shown at once.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_pgcFiles->currentIndex() == PageChapter)
+        ActivateChapterView();
+}
+
 bool TfrmAll::eventFilter(QObject* watched, QEvent* event)
 {
     // Key preview: F7 is the window's own, whichever control has the focus.
