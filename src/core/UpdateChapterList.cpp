@@ -1,0 +1,52 @@
+#include "UpdateChapterList.h"
+
+#include "MainTypes.h"
+
+namespace tavio {
+
+bool IsSafeFileName(const QString& name)
+{
+    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
+        return false;
+    for (const QChar c : name) {
+        // Both separators count: the server writes Windows names, the disk may take '/'.
+        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c == QLatin1Char(':') || c.unicode() < 0x20
+            || c.unicode() == 0x7F)
+            return false;
+    }
+    return true;
+}
+
+QString AssetFolderName(const QString& dir)
+{
+    if (dir.endsWith(QLatin1Char('\\')) || dir.endsWith(QLatin1Char('/')))
+        return dir.left(dir.size() - 1);
+    return dir;
+}
+
+QString UpdateChapterList::file(int index) const
+{
+    return m_ini.value(QString::number(index), QStringLiteral("file"));
+}
+
+QString UpdateChapterList::dir(int index) const
+{
+    return m_ini.value(QString::number(index), QStringLiteral("dir"));
+}
+
+QString UpdateChapterList::asset(int index, int number) const
+{
+    return m_ini.value(QString::number(index), QStringLiteral("file") + QString::number(number));
+}
+
+QString UpdateChapterList::chapterAddress(const QString& chaptersUrl, const QString& file)
+{
+    return chaptersUrl + RemoveFileExt(file);
+}
+
+QString UpdateChapterList::assetAddress(const QString& chaptersUrl, const QString& dir, const QString& asset)
+{
+    return chaptersUrl + AssetFolderName(dir) + QLatin1Char('/') + asset;
+}
+
+} // namespace tavio

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "IniFile.h"
+
+#include <QString>
+
+// The server's chapter list (files.ini): one section per chapter file, named by its
+// index, with the chapter's file name (`file`), its asset folder (`dir`, a trailing
+// backslash allowed) and the asset names `file1`, `file2`, ... up to the first
+// missing or empty one. The names come from a server and are checked before they
+// become paths: each must be one plain name inside the chapter folder.
+namespace tavio {
+
+// A name that stays inside its folder: not empty, not "." or "..", no path
+// separator of either kind, no drive letter or other colon, no control character.
+bool IsSafeFileName(const QString& name);
+
+// The `dir` value without its trailing backslash (or slash).
+QString AssetFolderName(const QString& dir);
+
+class UpdateChapterList final
+{
+public:
+    UpdateChapterList() = default;
+    explicit UpdateChapterList(IniFile ini)
+        : m_ini(std::move(ini))
+    {
+    }
+
+    // Empty when the section or key is missing.
+    QString file(int index) const;
+    QString dir(int index) const;
+    // The asset with the 1-based number; empty ends the list.
+    QString asset(int index, int number) const;
+
+    // The server keeps chapter files without their extension: 0107.htm is at
+    // <chapters>0107.
+    static QString chapterAddress(const QString& chaptersUrl, const QString& file);
+    static QString assetAddress(const QString& chaptersUrl, const QString& dir, const QString& asset);
+
+private:
+    IniFile m_ini;
+};
+
+} // namespace tavio
