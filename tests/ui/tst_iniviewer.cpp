@@ -1,0 +1,119 @@
+#include "HtmlView.h"
+#include "RecordingMessages.h"
+#include "TestFiles.h"
+#include "update/TfrmIniViewer.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+
+using namespace tavio;
+
+namespace {
+
+// The text the view shows, read from the page.
+QString shownText(HtmlView* view)
+{
+    QString text;
+    bool done = false;
+    view->engineView()->page()->toPlainText([&](const QString& t) {
+        text = t;
+        done = true;
+    });
+    if (!QTest::qWaitFor([&] { return done; }, 10000))
+        return QStringLiteral("(no text)");
+    return text;
+}
+
+} // namespace
+
+class TestIniViewer final : public QObject
+{
+    Q_OBJECT
+private slots:
+    void showsAndSavesFile_data();
+    void showsAndSavesFile();
+};
+
+void TestIniViewer::showsAndSavesFile_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QString>("shows"); // a piece of the shown text
+    QTest::newRow("descriptor") << "update.ini" << QByteArray("[last_version]\r\nmajor=x\r\n") << "soubory [*.ini]|*.ini"
+                                << "major=x";
+    // What a server sends instead of a descriptor is shown as the view shows it.
+    QTest::newRow("error page") << "update.ini" << QByteArray("<html><body><h1>404 Not Found</h1></body></html>")
+                                << "soubory [*.ini]|*.ini" << "404 Not Found";
+    QTest::newRow("other extension") << "files.txt" << QByteArray("[1]\r\nfile=0001.htm\r\n")
+                                     << "soubory [*.txt]|*.txt" << "file=0001.htm";
+}
+
+void TestIniViewer::showsAndSavesFile()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, filter);
+    QFETCH(QString, shows);
+    RecordingMessages messages;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("x/") + name);
+    testfiles::write(path, bytes);
+    const QString copy = dir.filePath(QStringLiteral("copy"));
+    testfiles::write(copy, "older and longer than the copy");
+
+    QWidget main;
+    TfrmIniViewer viewer(&main);
+    QCOMPARE(viewer.property("helpContext").toInt(), 99);
+    QCOMPARE(viewer.wbIniViewer()->property("helpContext").toInt(), 98);
+    QCOMPARE(viewer.btnSaveIni()->text(), QStringLiteral("&Uložit"));
+    QCOMPARE(viewer.btnSaveIni()->property("helpContext").toInt(), 97);
+    QVERIFY(viewer.btnSaveIni()->isDefault());
+    QCOMPARE(viewer.btnClose()->text(), QStringLiteral("&Zavřít"));
+    QCOMPARE(viewer.btnClose()->property("helpContext").toInt(), 96);
+    QCOMPARE(viewer.size(), QSize(508, 290));
+    QCOMPARE(viewer.defaultSuffix(), QStringLiteral("log"));
+
+    QSignalSpy complete(viewer.wbIniViewer(), &HtmlView::documentComplete);
+    viewer.openFile(path);
+    QVERIFY(complete.wait(30000));
+    QCOMPARE(viewer.windowTitle(), path);
+    QVERIFY2(shownText(viewer.wbIniViewer()).contains(shows), qPrintable(shownText(viewer.wbIniViewer())));
+
+    QList<SaveFileRequest> asked;
+    viewer.setSaveDialog([&](QWidget*, const SaveFileRequest& r) {
+        asked << r;
+        return copy;
+    });
+    viewer.btnSaveIniClick();
+    QCOMPARE(asked.size(), 1);
+    QCOMPARE(asked.first().fileName, path);
+    QCOMPARE(asked.first().filter, filter);
+    QCOMPARE(asked.first().defaultSuffix, QFileInfo(name).suffix());
+    QCOMPARE(testfiles::read(copy), bytes);
+    QVERIFY(messages.shown.isEmpty());
+
+    // A cancelled dialog copies nothing; Escape hides the window, which stays for the next time.
+    testfiles::write(copy, "kept");
+    viewer.setSaveDialog([](QWidget*, const SaveFileRequest&) { return QString(); });
+    viewer.btnSaveIniClick();
+    QCOMPARE(testfiles::read(copy), QByteArray("kept"));
+    QTest::mouseClick(viewer.btnClose(), Qt::LeftButton);
+    QVERIFY(!viewer.isVisible());
+}
+
+int main(int argc, char* argv[])
+{
+    QApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    TestIniViewer test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_iniviewer.moc"
