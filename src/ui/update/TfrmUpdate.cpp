@@ -52,11 +52,15 @@ constexpr int LogLineHeight = 17;
 constexpr qint64 MaxUserInfoBytes = 1024 * 1024;
 // A server that has not answered the first request by then can be given up.
 constexpr int DefaultNoAnswerStopMs = 5000;
+constexpr int ProgressFrameMs = 15;
 
 const QString StopPanelText = QStringLiteral("Stisknuto storno - dokončuji stažení aktuálního dílu ...");
 
 void setBold(QWidget* w, bool bold)
 {
+    // Called for every chunk: a font change re-lays out the group, so only a real one.
+    if (w->font().bold() == bold)
+        return;
     QFont f = w->font();
     f.setBold(bold);
     w->setFont(f);
@@ -243,6 +247,11 @@ TfrmUpdate::TfrmUpdate(UpdateHost host, QWidget* parent)
     m_bhUpdate->setObjectName(QStringLiteral("bhUpdate"));
     for (QWidget* w : std::initializer_list<QWidget*>{m_lblExeDownload, m_lblHelpDownload, m_btnSaveLog})
         m_bhUpdate->watch(w);
+
+    m_progressTimer = new QTimer(this);
+    m_progressTimer->setSingleShot(true);
+    m_progressTimer->setInterval(ProgressFrameMs);
+    connect(m_progressTimer, &QTimer::timeout, this, &TfrmUpdate::applyProgress);
 
     m_noAnswerTimer = new QTimer(this);
     m_noAnswerTimer->setSingleShot(true);
@@ -506,8 +515,19 @@ QString TfrmUpdate::panelText(int panel) const
 
 void TfrmUpdate::setProgress(int total, int readed)
 {
-    m_pgbDownload->setMaximum(total);
-    m_pgbDownload->setValue(readed);
+    // The bar repaints itself at once on every visible step; a fast transfer reports
+    // far more chunks than the screen shows frames, so the bar takes the newest
+    // position once per frame.
+    m_progressTotal = total;
+    m_progressReaded = readed;
+    if (!m_progressTimer->isActive())
+        m_progressTimer->start();
+}
+
+void TfrmUpdate::applyProgress()
+{
+    m_pgbDownload->setMaximum(m_progressTotal);
+    m_pgbDownload->setValue(m_progressReaded);
 }
 
 void TfrmUpdate::AddLogLine(const QString& text, LogKind kind)
@@ -544,6 +564,7 @@ void TfrmUpdate::EnableUpdateControls(bool idle)
     if (idle) {
         setBold(m_chbProgUpdate, false);
         setBold(m_chbFilesUpdate, false);
+        m_progressTimer->stop();
         m_pgbDownload->setValue(0);
         setPanel(0, QString());
         setPanel(1, QString());

@@ -125,6 +125,7 @@ private:
     void chbFilesUpdateClick();
     void setPanel(int panel, const QString& text, bool repaintNow = false);
     void setProgress(int total, int readed);
+    void applyProgress();
     QString programFolder() const { return m_host.layout.programFolder(); }
     QString updateIniPath() const;
     QString filesIniPath() const;
@@ -191,6 +192,9 @@ private:
     QString m_createdAssetFolder; // the chapter's asset folder, if this run made it
 
     QTimer* m_noAnswerTimer = nullptr;
+    QTimer* m_progressTimer = nullptr;
+    int m_progressTotal = 0;
+    int m_progressReaded = 0;
 
     QGroupBox* m_grbUpdateSettings = nullptr;
     QCheckBox* m_chbProgUpdate = nullptr;
