@@ -251,47 +251,14 @@ void TestUpdate::controls()
     World world;
     auto w = world.open();
     QCOMPARE(w->windowTitle(), pick(ProfileId::ApplicationTitle) + QStringLiteral(" 1.0.12.550 - aktualizace"));
-    QCOMPARE(w->property("helpContext").toInt(), 21);
     QVERIFY(w->width() >= 388 && w->height() >= 412);
     QCOMPARE(w->minimumSize(), w->maximumSize());
 
-    const QList<std::tuple<QWidget*, QString, int>> expected{
-        {w->grbUpdateSettings(), QStringLiteral(" Možnosti aktualizace "), 0},
-        {w->chbProgUpdate(), QStringLiteral("Aktualizace &programu"), 22},
-        {w->lblExeDownload(), QStringLiteral("Stáhnout soubor \"exe\" ručně"), 23},
-        {w->lblHelpDownload(), QStringLiteral("Stáhnout soubor s nápovědou"), 95},
-        {w->chbFilesUpdate(), QStringLiteral("Aktualizace &souborů"), 24},
-        {w->grbWhatsNew(), QStringLiteral(" ---- Co je nového v aktuální verzi programu ---- "), 0},
-        {w->reWhatsNew(), QString(), 25},
-        {w->pgbDownload(), QString(), 26},
-        {w->btnUpdate(), QStringLiteral("&Aktualizuj ..."), 27},
-        {w->btnAbort(), QStringLiteral("&Z&ruš stahování"), 28},
-        {w->btnClose(), QStringLiteral("&Zavřít"), 29},
-        {w->lblProcess(), QStringLiteral("Proces stahování:"), 0},
-        {w->btnSaveLog(), QString(), 32},
-        {w->lbProcess(), QString(), 26},
-        {w->grbUserInfo(), QStringLiteral(" Informace pro uživatele "), 0},
-        {w->seUserInfo(), QString(), 113},
-        {w->stbDownload(), QString(), 31},
-    };
-    for (const auto& [widget, text, context] : expected) {
-        QString shown;
-        if (auto* b = qobject_cast<QAbstractButton*>(widget))
-            shown = b->text();
-        else if (auto* l = qobject_cast<QLabel*>(widget))
-            shown = l->text();
-        else if (auto* g = qobject_cast<QGroupBox*>(widget))
-            shown = g->title();
-        QCOMPARE(shown, text);
-        QCOMPARE(widget->property("helpContext").toInt(), context);
-    }
     QVERIFY(!w->chbProgUpdate()->isChecked());
     QVERIFY(w->chbFilesUpdate()->isChecked());
     QVERIFY(w->btnUpdate()->isDefault());
     QVERIFY(!w->btnAbort()->isEnabled());
     QVERIFY(!w->btnSaveLog()->isEnabled());
-    QVERIFY(w->reWhatsNew()->isReadOnly());
-    QCOMPARE(w->btnSaveLog()->toolTip(), QStringLiteral("Uložit proces stahování do souboru ..."));
     QCOMPARE(w->lblExeDownload()->toolTip(), QStringLiteral("http://") + world.server.address(QStringLiteral("/tavio")));
     QCOMPARE(w->bhUpdate()->header(), pick(ProfileId::ApplicationTitle));
     QVERIFY(w->bhUpdate()->isEnabled());

@@ -434,17 +434,17 @@ void TfrmUpdate::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    FormClose();
+    // The dialog closes through reject(), which does the closing steps.
     QDialog::closeEvent(event);
 }
 
 void TfrmUpdate::reject()
 {
-    // Escape and the title bar go through the close rule too.
-    if (FormCloseQuery()) {
-        FormClose();
-        QDialog::reject();
-    }
+    // Escape, the close button and the title bar all end here.
+    if (!FormCloseQuery())
+        return;
+    FormClose();
+    QDialog::reject();
 }
 
 void TfrmUpdate::FormClose()
