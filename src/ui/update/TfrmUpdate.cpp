@@ -228,7 +228,7 @@ TfrmUpdate::TfrmUpdate(UpdateHost host, QWidget* parent)
     content->addWidget(m_pgbDownload);
     content->addLayout(buttons);
     content->addLayout(processHead);
-    content->addWidget(m_lbProcess, 1);
+    content->addWidget(m_lbProcess, 2);
     content->addWidget(m_grbUserInfo, 1);
     auto* root = new QVBoxLayout(this);
     root->setContentsMargins(0, 0, 0, 0);
@@ -236,7 +236,10 @@ TfrmUpdate::TfrmUpdate(UpdateHost host, QWidget* parent)
     root->addLayout(content, 1);
     root->addWidget(m_stbDownload);
 
-    const QSize size = QSize(DesignWidth, DesignHeight).expandedTo(root->sizeHint());
+    // The lists share what the fixed client area leaves; they scroll.
+    for (QWidget* list : std::initializer_list<QWidget*>{m_reWhatsNew, m_lbProcess, m_seUserInfo})
+        list->setMinimumHeight(3 * LogLineHeight);
+    const QSize size = QSize(DesignWidth, DesignHeight).expandedTo(root->minimumSize());
     setFixedSize(size);
     if (parent)
         move(parent->geometry().center() - QPoint(size.width() / 2, size.height() / 2));
