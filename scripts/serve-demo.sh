@@ -10,6 +10,7 @@
 #     chapters under htm/, stored without extension as the series' server keeps them),
 #   - the chapters that ship with the program (data/Htm), likewise without extension,
 #     unless demo/series has a newer copy of one,
+#   - help.zip, holding the help file that ships with the program (data/Tavio.hlp),
 #   - the program file: the repository cannot ship a built binary, so the freshly
 #     built <build folder>/app/tavio is copied in as the program file "tavio".
 # python3's standard static server answers with Content-Length and takes the
@@ -30,6 +31,9 @@ for chapter in "$root"/data/Htm/*.htm; do
   [ -e "$served/htm/$base" ] || cp "$chapter" "$served/htm/$base"
   [ -e "$served/htm/${base}_soubory" ] || cp -r "$root/data/Htm/${base}_soubory" "$served/htm/"
 done
+python3 -c 'import sys, zipfile
+with zipfile.ZipFile(sys.argv[2], "w", zipfile.ZIP_DEFLATED) as z:
+    z.write(sys.argv[1], "Tavio.hlp")' "$root/data/Tavio.hlp" "$served/help.zip"
 if [ -f "$build/app/tavio" ]; then
   cp "$build/app/tavio" "$served/tavio"
 else

@@ -311,7 +311,7 @@ void TestUpdate::helpFile_data()
     QTest::newRow("missing") << -1 << true
                              << QStringLiteral("V pracovním adresáři programu nebyl nalezen soubor s nápovědou.") + br
             + QStringLiteral("Tento soubor si můžete stáhnout kliknutím na tento odkaz.");
-    QTest::newRow("current") << 1462731 << false << QString();
+    QTest::newRow("current") << Profile::instance().integer(ProfileId::HelpFileSize) << false << QString();
     QTest::newRow("other version") << 1000 << true
                                    << QStringLiteral("V pracovním adresáři programu byl nalezen soubor s nápovědou,") + br
             + QStringLiteral("která neodpovídá aktuální verzi programu.") + br

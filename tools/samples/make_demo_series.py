@@ -11,19 +11,17 @@
 #                     to the next one
 #   whats.new         the news of the new program version
 #   user.nfo          the authors' message to the readers
-#   help.zip          a help archive
 #
 # Text files are Windows-1250 with CR LF.  scripts/serve-demo.sh adds the shipped
-# chapters and the freshly built program file when it serves the folder.
+# chapters, help.zip with the shipped help file and the freshly built program file
+# when it serves the folder.
 #
 # Usage:  python3 tools/samples/make_demo_series.py [output folder]
 
-import io
 import os
 import shutil
 import sys
 import tempfile
-import zipfile
 
 sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -124,17 +122,6 @@ def main():
         "Dotazy a připomínky posílejte na redakce@kodovna.example",
         "nebo je pište do fóra http://forum.kodovna.example/python/.",
     ])
-
-    # A help archive of our own: the help file is not part of this repository.
-    buf = io.BytesIO()
-    with zipfile.ZipFile(buf, "w", zipfile.ZIP_DEFLATED) as z:
-        info = zipfile.ZipInfo("CTIMNE.TXT", date_time=(2009, 9, 28, 12, 0, 0))
-        z.writestr(info, (EOL.join([
-            "Soubor s nápovědou k programu Tavio.",
-            "Rozbalte ho do adresáře, kam byl program nainstalován.",
-        ]) + EOL).encode("cp1250"))
-    with open(os.path.join(out, "help.zip"), "wb") as f:
-        f.write(buf.getvalue())
 
     for name, folder, assets in entries[len(entries) - len(new):]:
         print("%-12s %s" % (name, ", ".join(assets)))
