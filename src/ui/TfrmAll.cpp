@@ -25,6 +25,9 @@
 #include "notes/NotesPage.h"
 #include "search/SearchPage.h"
 #include "tools/TfrmDelPrint.h"
+#include "update/TfrmIniViewer.h"
+#include "update/TfrmUpdate.h"
+#include "update/UpdateHost.h"
 #include "widgets/HintedToolBar.h"
 #include "widgets/PageControl.h"
 #include "widgets/StatusBar.h"
@@ -74,6 +77,10 @@ TfrmAll::TfrmAll(const Environment& env)
 
     createPages();
     createMenus();
+
+    // The INI viewer lives for the whole run, hidden until the update needs it.
+    m_frmIniViewer = new TfrmIniViewer(this, &m_settings.store());
+    connect(action(QStringLiteral("mnuUpdate")), &QAction::triggered, this, &TfrmAll::mnuUpdateClick);
 
     m_helpRouter = new HelpRouter(this);
     m_helpRouter->install();
@@ -427,6 +434,29 @@ void TfrmAll::showEvent(QShowEvent* event)
     ActivateChapterView();
 }
 
+void TfrmAll::mnuUpdateClick()
+{
+    UpdateHost h;
+    h.layout = m_env.layout;
+    h.showHints = action(QStringLiteral("mnuShowHints"))->isChecked();
+    h.serialFinished = SerialFinished();
+    h.chapterFolder = [this] { return QDir::fromNativeSeparators(m_catalogue->folder()); };
+    h.catalogueTree = [this] { return &m_catalogue->tree(); };
+    // Rebuilding the catalogue refills the search page's list as well.
+    h.rebuildCatalogue = [this](const QString& folder) { m_catalogue->BuildCatalogue(folder); };
+    h.refreshSearchList = [this] { m_searchPage->RefreshFileCheckTree(); };
+    h.enableNextChapter = [this] { m_chapter->tlbNextCap()->setEnabled(true); };
+    h.showIniFile = [this](const QString& path) { m_frmIniViewer->showFile(path); };
+    h.releaseInstanceLock = [this] {
+        if (m_lock)
+            m_lock->release();
+    };
+    h.activateChapterView = [this] { ActivateChapterView(); };
+    if (updateHostOverride)
+        updateHostOverride(h);
+    TfrmUpdate::run(this, h);
+}
+
 void TfrmAll::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
@@ -607,9 +637,8 @@ void TfrmAll::createMenus()
     moveHelpMenuRight();
 
     // Commands whose windows are not part of this build yet stay visible but disabled.
-    for (const char* name : {"mnuUpdate",
-                             "mnuAddMark"})
-        action(QLatin1String(name))->setEnabled(false);
+    // Nothing is selected yet, so no bookmark can be made.
+    action(QStringLiteral("mnuAddMark"))->setEnabled(false);
 }
 
 void TfrmAll::moveHelpMenuRight()

@@ -6,6 +6,7 @@
 
 #include <QMainWindow>
 
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -18,6 +19,8 @@ class QTreeView;
 namespace tavio {
 
 class BookmarkMenu;
+class TfrmIniViewer;
+struct UpdateHost;
 class HelpRouter;
 class CustomTreePage;
 class TreePopupMenu;
@@ -79,6 +82,10 @@ public:
     CustomTreePage* customPage() const { return m_customPage; }
     TreePopupMenu* treePopup() const { return m_treePopup; }
     HelpRouter* helpRouter() const { return m_helpRouter; }
+    TfrmIniViewer* iniViewer() const { return m_frmIniViewer; }
+    // The update command; hostOverride lets tests change what the window may do.
+    void mnuUpdateClick();
+    std::function<void(UpdateHost&)> updateHostOverride;
     Page* page(int index) const;
     PageControl* pgcFiles() const { return m_pgcFiles; }
     FindDialog* dlgFindNodeText() const { return m_dlgFindNodeText; }
@@ -155,6 +162,7 @@ private:
     CustomTreePage* m_customPage = nullptr;
     TreePopupMenu* m_treePopup = nullptr;
     HelpRouter* m_helpRouter = nullptr;
+    TfrmIniViewer* m_frmIniViewer = nullptr;
     SearchPage* m_searchPage = nullptr;
     BookmarkMenu* m_marks = nullptr;
     bool m_closeAfterSearch = false;

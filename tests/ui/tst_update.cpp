@@ -909,16 +909,20 @@ void TestUpdate::standardServer()
                    base + QStringLiteral("/help.zip")};
     h.catalogueTree = [&]() -> const ChapterTree* { return &catalogue; };
     h.rebuildCatalogue = [&](const QString& f) { BuildCatalogue(catalogue, f); };
+    const int before = CountLocalChapters(catalogue);
     auto w = world.open(h);
     QVERIFY(runToEnd(*w));
     server.terminate();
     server.waitForFinished();
     QCOMPARE(world.messages->texts(), QStringList{QStringLiteral("Stahování nových dílů seriálu bylo dokončeno.")});
-    QCOMPARE(CountLocalChapters(catalogue), w->LastFileIndex() - 1);
+    // The demo's sections follow the program's count: after the update nothing is new.
+    QCOMPARE(CountLocalChapters(catalogue), w->LastFileIndex());
     const IniFile list = *IniFile::load(served.filePath(QStringLiteral("files.ini")));
-    for (int i = 1; i <= w->LastFileIndex(); ++i) {
+    for (int i = 0; i <= w->LastFileIndex(); ++i) {
         const QString file = list.value(QString::number(i), QStringLiteral("file"));
         QVERIFY2(QFile::exists(world.local(file)), qPrintable(file));
+        if (i <= before)
+            continue; // a chapter the user had already
         QCOMPARE(testfiles::read(world.local(file)),
                  testfiles::read(served.filePath(QStringLiteral("htm/") + RemoveFileExt(file))));
     }

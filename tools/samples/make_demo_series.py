@@ -85,8 +85,13 @@ def main():
         assets = write_chapter(htm, ch, prev_name, next_name)
         entries.append((names[i], ch["name"] + "_soubory", assets))
 
+    # The program never counts the first node of its catalogue as a local chapter
+    # (a catalogue of 24 files counts 23, an empty one -1) and fetches from the
+    # section after that count. So the first file of the series is section 0 and the
+    # numbers of the others follow: a full catalogue then finds nothing new, and an
+    # empty one fetches everything.
     ini = []
-    for n, (name, folder, assets) in enumerate(entries, start=1):
+    for n, (name, folder, assets) in enumerate(entries, start=0):
         ini.append("[%d]" % n)
         ini.append("file=" + name)
         # The series' own list writes the folders with a trailing backslash.
@@ -104,7 +109,7 @@ def main():
         "build=%d" % VERSION[3],
         "",
         "[last_file_index]",
-        "value=%d" % len(entries),
+        "value=%d" % (len(entries) - 1),
     ])
 
     write_text(os.path.join(out, "whats.new"), [
