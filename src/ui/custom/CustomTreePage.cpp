@@ -201,6 +201,9 @@ CustomTreePage::CustomTreePage(const ChapterTree& catalogue, QWidget* mainWindow
     m_lblDir = new QLabel(m_tlbarCustomTree);
     m_lblDir->setObjectName(QStringLiteral("lblDir"));
     m_lblDir->setTextFormat(Qt::PlainText);
+    // A long folder path shrinks with the window instead of pushing the label off the toolbar.
+    m_lblDir->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    m_lblDir->setMinimumWidth(60);
     m_tlbarCustomTree->addWidget(m_lblDir);
 
     m_tlbarCustomTreeRight = new HintedToolBar(this);

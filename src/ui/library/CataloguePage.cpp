@@ -44,6 +44,8 @@ CataloguePage::CataloguePage(AppSettings& settings, QWidget* mainWindow, QWidget
     auto* browseLayout = new QHBoxLayout(m_browse);
     browseLayout->setContentsMargins(0, 0, 0, 0);
     browseLayout->setSpacing(0);
+    // The folder field takes the width the buttons and the logo leave.
+    m_browse->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     m_edtBrowseDir = new QLineEdit(m_browse);
     m_edtBrowseDir->setReadOnly(true);
     m_edtBrowseDir->setContextMenuPolicy(Qt::NoContextMenu);
@@ -240,19 +242,6 @@ void CataloguePage::stbFilesMouseMove(int x)
     statusBar()->setToolTip(hint);
     statusBar()->setStatusTip(hint);
     statusBar()->setText(0, hint);
-}
-
-void CataloguePage::tlbarSeznamResize()
-{
-    // The folder field takes what the buttons and the logo leave.
-    const int used = m_imgOrba1->geometry().right() + 1;
-    m_browse->setFixedWidth(std::max(80, m_toolbar->width() - used - 5));
-}
-
-void CataloguePage::resizeEvent(QResizeEvent* event)
-{
-    Page::resizeEvent(event);
-    tlbarSeznamResize();
 }
 
 bool CataloguePage::eventFilter(QObject* watched, QEvent* event)

@@ -57,7 +57,6 @@ signals:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void edtBrowseDirChange();
@@ -65,7 +64,6 @@ private:
     void trwFilesDblClick();
     void trwFilesKeyUp(QKeyEvent* event);
     void stbFilesMouseMove(int x);
-    void tlbarSeznamResize();
 
     AppSettings& m_settings;
     QWidget* m_main;
