@@ -11,6 +11,10 @@ PageControl::PageControl(QWidget* parent)
 {
     tabBar()->installEventFilter(this);
     tabBar()->setAttribute(Qt::WA_Hover);
+    // All five tabs stay in sight at the window's design width: long captions (a
+    // chapter's title) are shortened rather than scrolled away.
+    setElideMode(Qt::ElideRight);
+    setUsesScrollButtons(false);
     installEventFilter(this);
 }
 
