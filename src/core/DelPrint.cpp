@@ -54,39 +54,6 @@ void report(const LineProgress& progress, qsizetype position, qsizetype count)
 
 } // namespace
 
-QList<QByteArray> SplitLineBytes(QByteArrayView bytes)
-{
-    QList<QByteArray> lines;
-    qsizetype start = 0;
-    const qsizetype n = bytes.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const char c = bytes[i];
-        if (c != '\r' && c != '\n')
-            continue;
-        lines.append(bytes.sliced(start, i - start).toByteArray());
-        if (c == '\r' && i + 1 < n && bytes[i + 1] == '\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < n)
-        lines.append(bytes.sliced(start).toByteArray());
-    return lines;
-}
-
-QByteArray JoinLineBytes(const QList<QByteArray>& lines)
-{
-    qsizetype size = 0;
-    for (const QByteArray& line : lines)
-        size += line.size() + 2;
-    QByteArray out;
-    out.reserve(size);
-    for (const QByteArray& line : lines) {
-        out += line;
-        out += "\r\n";
-    }
-    return out;
-}
-
 bool IsAutoPrintLine(QByteArrayView line)
 {
     const QByteArray upper = trimmedUpper(line);

@@ -16,12 +16,6 @@
 // unchanged; only the removed lines and the line ends differ afterwards.
 namespace tavio {
 
-// Lines as the platform's string lists read them: split at CR LF, lone CR and lone
-// LF; a final line break does not start another line.
-QList<QByteArray> SplitLineBytes(QByteArrayView bytes);
-// Every line followed by CR LF, the last one too.
-QByteArray JoinLineBytes(const QList<QByteArray>& lines);
-
 // The body tag that opens the print dialog, in either spelling of its attribute,
 // anywhere in the line regardless of the case of its ASCII letters.
 bool IsAutoPrintLine(QByteArrayView line);

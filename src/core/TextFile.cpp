@@ -10,22 +10,44 @@
 
 namespace tavio {
 
-QStringList SplitLines(QByteArrayView bytes)
+QList<QByteArray> SplitLineBytes(QByteArrayView bytes)
 {
-    QStringList lines;
+    QList<QByteArray> lines;
     qsizetype start = 0;
     const qsizetype n = bytes.size();
     for (qsizetype i = 0; i < n; ++i) {
         const char c = bytes[i];
         if (c != '\r' && c != '\n')
             continue;
-        lines.append(cp1250::toUnicode(bytes.sliced(start, i - start)));
+        lines.append(bytes.sliced(start, i - start).toByteArray());
         if (c == '\r' && i + 1 < n && bytes[i + 1] == '\n')
             ++i;
         start = i + 1;
     }
     if (start < n)
-        lines.append(cp1250::toUnicode(bytes.sliced(start)));
+        lines.append(bytes.sliced(start).toByteArray());
+    return lines;
+}
+
+QByteArray JoinLineBytes(const QList<QByteArray>& lines)
+{
+    qsizetype size = 0;
+    for (const QByteArray& line : lines)
+        size += line.size() + 2;
+    QByteArray out;
+    out.reserve(size);
+    for (const QByteArray& line : lines) {
+        out += line;
+        out += "\r\n";
+    }
+    return out;
+}
+
+QStringList SplitLines(QByteArrayView bytes)
+{
+    QStringList lines;
+    for (const QByteArray& line : SplitLineBytes(bytes))
+        lines.append(cp1250::toUnicode(line));
     return lines;
 }
 
@@ -92,12 +114,11 @@ bool WriteFileBytes(const QString& path, QByteArrayView bytes, FileError* error)
 
 bool WriteTextLines(const QString& path, const QStringList& lines, FileError* error)
 {
-    QByteArray bytes;
-    for (const QString& line : lines) {
-        bytes += cp1250::fromUnicode(line);
-        bytes += "\r\n";
-    }
-    return WriteFileBytes(path, bytes, error);
+    QList<QByteArray> encoded;
+    encoded.reserve(lines.size());
+    for (const QString& line : lines)
+        encoded.append(cp1250::fromUnicode(line));
+    return WriteFileBytes(path, JoinLineBytes(encoded), error);
 }
 
 } // namespace tavio

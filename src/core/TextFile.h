@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -15,8 +16,12 @@ struct FileError
     QString message;
 };
 
-// Splits at CR LF, lone CR and lone LF, like the platform's string lists do.
-QStringList SplitLines(QByteArrayView bytes);
+// Lines as the platform's string lists read them: split at CR LF, lone CR and lone
+// LF; a final line break does not start another line.
+QList<QByteArray> SplitLineBytes(QByteArrayView bytes);
+QStringList SplitLines(QByteArrayView bytes); // the same lines, decoded
+// Every line followed by CR LF, the last one too.
+QByteArray JoinLineBytes(const QList<QByteArray>& lines);
 
 // Reads at most maxBytes; a larger file is an error, never a partial read.
 std::optional<QByteArray> ReadFileBytes(const QString& path, qint64 maxBytes, FileError* error = nullptr);
