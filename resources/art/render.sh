@@ -1,7 +1,7 @@
 #!/bin/sh
 # Redraws the bitmap pictures from their SVG sources:
 #   splash.svg         -> splash.png          (451 x 301, 24-bit RGB, no alpha)
-#   icons/app-icon.svg -> icons/app-icon-32.png, icons/app-icon-256.png
+#   icons/app-icon.svg -> icons/app-icon-32.png, icons/app-icon-256.png, packaging/icons/tavio-N.png
 # The 16 x 16 icons themselves stay SVG; make_icons.py rewrites them.
 # Needs rsvg-convert (librsvg2-bin) and ImageMagick's convert.
 set -eu
@@ -24,6 +24,12 @@ convert "$tmp/splash.png" -background '#0d2344' -alpha remove -alpha off \
 for size in 32 256; do
     rsvg-convert -w "$size" -h "$size" icons/app-icon.svg -o "$tmp/app.png"
     convert "$tmp/app.png" -strip "icons/app-icon-$size.png"
+done
+
+# The desktop's icon theme: the usual sizes of the same picture.
+mkdir -p ../../packaging/icons
+for size in 16 22 24 32 48 64 128 256; do
+    rsvg-convert -w "$size" -h "$size" icons/app-icon.svg -o "../../packaging/icons/tavio-$size.png"
 done
 
 # Sanity check of the splash format.

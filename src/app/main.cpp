@@ -1,3 +1,4 @@
+#include "FileLayout.h"
 #include "MainTypes.h"
 #include "Profile.h"
 #include "TfrmAll.h"
@@ -37,6 +38,13 @@ int main(int argc, char* argv[])
     tavio::VersionText();
     auto* splash = new tavio::TfrmSplash; // owned and destroyed by the start-up sequence
     tavio::Environment env;
+    // An installed copy reads and updates its chapters in the user's folder, which
+    // gets every chapter the package ships that it does not have yet.
+    if (env.layout.isInstalled()) {
+        QString why;
+        if (!tavio::AddShippedChapters(env.layout.shippedChapterFolder(), env.layout.defaultChapterFolder(), &why))
+            qWarning("cannot copy the shipped chapters: %s", qPrintable(why));
+    }
     tavio::TfrmAll frmAll(env);
     frmAll.FormCreate(splash);
     if (frmAll.SecondInstance())

@@ -10,12 +10,23 @@ class FileLayout final
 public:
     // programFolder: the folder of the program file; appDataFolder: the user's
     // application-data folder (empty when the platform reports none).
-    FileLayout(const QString& programFolder, const QString& appDataFolder);
+    // sharedFolder: where an installed copy keeps the files it ships (chapters,
+    // help, notes template); empty when they lie beside the program, which can then
+    // write its own folder.
+    FileLayout(const QString& programFolder, const QString& appDataFolder, const QString& sharedFolder = {});
     // The layout of this run: the program's folder and the user's data location.
+    // A copy whose folder cannot be written, or that finds its shipped files under
+    // ../share/tavio/ instead of beside itself, is an installed copy.
     static FileLayout forThisProgram();
+    static FileLayout choose(const QString& programFolder, const QString& appDataFolder, const QString& shareFolder,
+                             bool programFolderWritable);
 
     QString programFolder() const { return m_program; }
-    QString defaultChapterFolder() const; // program folder + "Htm/"
+    bool isInstalled() const { return !m_shared.isEmpty(); }
+    // The chapters the program came with: the chapter folder itself when it runs
+    // from its own folder; in an installed copy the template of the user's folder.
+    QString shippedChapterFolder() const;
+    QString defaultChapterFolder() const; // program folder + "Htm/"; data folder + "Htm/" when installed
     QString dataFolder() const;           // app data + maker + title
     QString notesFolder() const;          // data folder + "Notes/"
     QString logFolder() const;            // data folder + "Logs/DelPrint/"
@@ -29,6 +40,11 @@ public:
 private:
     QString m_program;
     QString m_appData;
+    QString m_shared;
 };
+
+// Copies every file of shipped (with its subfolders) that target does not have yet;
+// what the user has is never replaced. False, with the reason, when a copy failed.
+bool AddShippedChapters(const QString& shipped, const QString& target, QString* error = nullptr);
 
 } // namespace tavio

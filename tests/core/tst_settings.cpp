@@ -1,4 +1,5 @@
 #include "AppSettings.h"
+#include "FileLayout.h"
 #include "MainTypes.h"
 #include "Profile.h"
 #include "SettingsStore.h"
@@ -27,6 +28,9 @@ private slots:
     void profile();
     void colourNames_data();
     void colourNames();
+    void twoCopiesKeepEachOthersValues();
+    void installedLayout_data();
+    void installedLayout();
 };
 
 void TestSettings::typesRoundTrip()
@@ -243,6 +247,71 @@ void TestSettings::colourNames()
     QFETCH(int, rgb);
     const auto c = ColourFromName(name);
     QCOMPARE(c ? int(*c) : -1, rgb);
+}
+
+void TestSettings::twoCopiesKeepEachOthersValues()
+{
+    // Two running copies of the program share one settings file.
+    QTemporaryDir tmp;
+    const QString file = tmp.filePath(QStringLiteral("hive.ini"));
+    const QString key = QStringLiteral("\\Software\\T\\");
+    SettingsStore first(file);
+    SettingsStore second(file);
+    QVERIFY(first.writeString(key, QStringLiteral("A"), QStringLiteral("první")));
+    QVERIFY(second.writeString(key, QStringLiteral("B"), QStringLiteral("druhá")));
+    QVERIFY(first.deleteValue(key, QStringLiteral("Gone")));
+    SettingsStore reader(file);
+    QCOMPARE(reader.readString(key, QStringLiteral("A")), QStringLiteral("první"));
+    QCOMPARE(reader.readString(key, QStringLiteral("B")), QStringLiteral("druhá"));
+}
+
+void TestSettings::installedLayout_data()
+{
+    QTest::addColumn<bool>("htmBeside");
+    QTest::addColumn<bool>("htmInShare");
+    QTest::addColumn<bool>("writable");
+    QTest::addColumn<bool>("installed");
+    QTest::addColumn<QString>("shipped"); // relative to the test folder
+    QTest::newRow("build folder") << true << false << true << false << QStringLiteral("bin/Htm/");
+    QTest::newRow("build folder beside an old install") << true << true << true << false << QStringLiteral("bin/Htm/");
+    QTest::newRow("installed under a prefix") << false << true << true << true << QStringLiteral("share/tavio/Htm/");
+    QTest::newRow("read-only program folder") << true << false << false << true << QStringLiteral("bin/Htm/");
+    QTest::newRow("read-only, shipped under share") << true << true << false << true << QStringLiteral("share/tavio/Htm/");
+}
+
+void TestSettings::installedLayout()
+{
+    QFETCH(bool, htmBeside);
+    QFETCH(bool, htmInShare);
+    QFETCH(bool, writable);
+    QFETCH(bool, installed);
+    QFETCH(QString, shipped);
+    QTemporaryDir tmp;
+    const QString root = tmp.path() + QLatin1Char('/');
+    if (htmBeside)
+        QVERIFY(QDir().mkpath(root + QStringLiteral("bin/Htm")));
+    if (htmInShare)
+        QVERIFY(QDir().mkpath(root + QStringLiteral("share/tavio/Htm")));
+    const FileLayout layout =
+        FileLayout::choose(root + QStringLiteral("bin"), root + QStringLiteral("data"), root + QStringLiteral("share/tavio"), writable);
+    QCOMPARE(layout.isInstalled(), installed);
+    QCOMPARE(layout.shippedChapterFolder(), root + shipped);
+    QCOMPARE(layout.defaultChapterFolder(),
+             installed ? layout.dataFolder() + QStringLiteral("Htm/") : root + QStringLiteral("bin/Htm/"));
+    QCOMPARE(layout.programFile().section(QLatin1Char('/'), 0, -2), root + QStringLiteral("bin"));
+
+    // The user's folder gets what was shipped, once; what the user has stays.
+    testfiles::write(layout.shippedChapterFolder() + QStringLiteral("0001.htm"), "shipped 1");
+    testfiles::write(layout.shippedChapterFolder() + QStringLiteral("0001_soubory/a.png"), "picture");
+    if (!installed)
+        return;
+    QVERIFY(AddShippedChapters(layout.shippedChapterFolder(), layout.defaultChapterFolder()));
+    testfiles::write(layout.defaultChapterFolder() + QStringLiteral("0001.htm"), "updated by the user");
+    testfiles::write(layout.shippedChapterFolder() + QStringLiteral("0002.htm"), "shipped later");
+    QVERIFY(AddShippedChapters(layout.shippedChapterFolder(), layout.defaultChapterFolder()));
+    QCOMPARE(testfiles::read(layout.defaultChapterFolder() + QStringLiteral("0001.htm")), QByteArray("updated by the user"));
+    QCOMPARE(testfiles::read(layout.defaultChapterFolder() + QStringLiteral("0001_soubory/a.png")), QByteArray("picture"));
+    QCOMPARE(testfiles::read(layout.defaultChapterFolder() + QStringLiteral("0002.htm")), QByteArray("shipped later"));
 }
 
 QTEST_GUILESS_MAIN(TestSettings)
