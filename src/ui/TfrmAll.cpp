@@ -40,6 +40,7 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QScreen>
 #include <QShortcut>
@@ -159,14 +160,20 @@ void TfrmAll::createPages()
     connect(m_catalogue, &CataloguePage::openRequested, this,
             [this](TreeNode* n) { OpenChapterNode(m_catalogue->trwFiles(), m_catalogue->model(), n); });
     connect(m_catalogue, &CataloguePage::catalogueRebuilt, m_searchPage, &SearchPage::RefreshFileCheckTree);
+    // A hit highlights the phrase in its chapter once loaded; an opening that showed
+    // nothing (the notes stayed, say) leaves no phrase behind for a later chapter.
     connect(m_searchPage, &SearchPage::openNodeRequested, this, [this](TreeNode* n) {
+        const int before = m_chapter->navigations();
         OpenChapterNode(m_searchPage->trwFindResults(), m_searchPage->findResultsModel(), n);
-        m_chapter->setPendingHighlight(m_searchPage->highlightOptions());
+        if (m_chapter->navigations() != before)
+            m_chapter->setPendingHighlight(m_searchPage->highlightOptions());
     });
     connect(m_searchPage, &SearchPage::openPathRequested, this, [this](const QString& path) {
+        const int before = m_chapter->navigations();
         m_currentChapterPath = path;
         OpenChapterFile(path);
-        m_chapter->setPendingHighlight(m_searchPage->highlightOptions());
+        if (m_chapter->navigations() != before)
+            m_chapter->setPendingHighlight(m_searchPage->highlightOptions());
     });
     connect(m_searchPage, &SearchPage::searchFinished, this, [this] {
         if (m_closeAfterSearch)
@@ -180,6 +187,8 @@ void TfrmAll::createPages()
     m_actions.insert(QStringLiteral("acDeleteFromList"), acDeleteFromList);
     connect(acDeleteFromList, &QAction::triggered, this,
             [this] { m_searchPage->acDeleteFromListExecute(m_pgcFiles->currentIndex() == PageChapter); });
+    // The same action is the list's pop-up item: one shortcut, wherever the focus is.
+    m_searchPage->pnlFindResults()->lbFindResults()->addAction(acDeleteFromList);
     connect(m_catalogue, &CataloguePage::selectionChanged, this, [this](TreeNode* n) {
         if (n)
             setAddMarkEnabled(n->imageIndex == image::Chapter);
@@ -271,6 +280,15 @@ void TfrmAll::mnuAddMarkClick()
     }
 }
 
+QString TfrmAll::chapterTabCaption(const QString& title, const QString& path)
+{
+    // A chapter without a title (an empty file, say) is named by its file; a missing
+    // one keeps the empty caption.
+    if (!title.trimmed().isEmpty() || !QFileInfo::exists(path))
+        return title;
+    return EscapeAmpersands(QFileInfo(path).fileName());
+}
+
 bool TfrmAll::showChapterPage()
 {
     m_pgcFiles->setTabVisible(PageChapter, true);
@@ -282,7 +300,7 @@ void TfrmAll::OpenBookmark(const QString& f)
 {
     if (!showChapterPage())
         return; // the user stayed with unsaved notes
-    m_pgcFiles->setTabText(PageChapter, DecodeAmpEntities(EscapeAmpersands(ReadChapterTitle(f).title)));
+    m_pgcFiles->setTabText(PageChapter, chapterTabCaption(DecodeAmpEntities(EscapeAmpersands(ReadChapterTitle(f).title)), f));
     // The chapter shown is the bookmark's: later steps (notes, the last chapter) rely on it.
     m_currentChapterPath = f;
     m_chapter->navigate(f);
@@ -355,8 +373,9 @@ bool TfrmAll::OpenChapterNode(QTreeView* view, TreeModel* model, TreeNode* node)
     node->selectedIndex = node->imageIndex;
     if (!showChapterPage())
         return false; // the user stayed with unsaved notes
-    m_pgcFiles->setTabText(PageChapter, EscapeAmpersands(CaptionToTitle(node->caption)));
     m_currentChapterPath = QDir::fromNativeSeparators(m_catalogue->folder()) + CaptionToFileName(node->caption);
+    m_pgcFiles->setTabText(PageChapter,
+                           chapterTabCaption(EscapeAmpersands(CaptionToTitle(node->caption)), m_currentChapterPath));
     const bool result = QFileInfo::exists(m_currentChapterPath);
     StatusBar* bar = m_chapter->statusBar();
     bar->setText(0, QStringLiteral("Čekejte, načítám soubor \"") + QDir::toNativeSeparators(m_currentChapterPath)
@@ -379,7 +398,7 @@ bool TfrmAll::OpenChapterFile(const QString& path)
     const ChapterTitle title = ReadChapterTitle(path);
     if (title.status == TitleStatus::NotFound)
         ShowMessage(this, QStringLiteral("Soubor nebyl nalezen"), MsgIcon::Error);
-    m_pgcFiles->setTabText(PageChapter, EscapeAmpersands(DecodeAmpEntities(title.title)));
+    m_pgcFiles->setTabText(PageChapter, chapterTabCaption(EscapeAmpersands(DecodeAmpEntities(title.title)), path));
     showChapterPage();
     return true;
 }

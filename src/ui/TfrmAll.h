@@ -141,6 +141,7 @@ private:
     void pageHidden(int index);
     bool pageChangeAllowed(int from, int to);
     void setAddMarkEnabled(bool on);
+    static QString chapterTabCaption(const QString& title, const QString& path);
     void hintByPosition(Page* page, int x, const QString& right, const QString& left);
 
     Environment m_env;

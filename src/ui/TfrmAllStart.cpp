@@ -141,7 +141,12 @@ void TfrmAll::FormCreate(TfrmSplash* splash)
     RestoreWindowGeometry(); // 15
     m_searchPage->LoadFindSettings(); // 16
     m_searchPage->LoadFindHistory();
-    m_pgcFiles->setCurrentIndex(PageFiles); // 17
+    // 17: the page is already the current one when the window is new; its show rules
+    // (the focus in the tree, the menu states) run all the same.
+    if (m_pgcFiles->currentIndex() == PageFiles)
+        pageShown(PageFiles);
+    else
+        m_pgcFiles->setCurrentIndex(PageFiles);
 
     if (splash) { // 18
         splash->move(geometry().center() - QPoint(splash->width() / 2, splash->height() / 2));
@@ -157,6 +162,10 @@ void TfrmAll::FormCreate(TfrmSplash* splash)
             splash->repaintProgress();
         }
     };
+    auto repaintProgress = [&] {
+        if (splash)
+            splash->repaintProgress();
+    };
     progress(QStringLiteral("Načítám seznam ..."), false); // 19
     m_catalogue->setFolder(WithTrailingSeparator(QDir::fromNativeSeparators(folder))); // 20
 
@@ -164,7 +173,7 @@ void TfrmAll::FormCreate(TfrmSplash* splash)
     wait(500);
     m_marks->LoadBookmarks(QDir::fromNativeSeparators(m_catalogue->folder()));
     QApplication::processEvents();
-    progress(QString(), false);
+    repaintProgress();
     QApplication::processEvents();
 
     progress(QStringLiteral("Načítám vlastní seznam ..."), false); // 22
@@ -184,6 +193,10 @@ void TfrmAll::FormCreate(TfrmSplash* splash)
         });
         delete splash;
     }
+
+    // A custom tree file that did not load is reported once the splash has gone.
+    if (const QString warning = m_customPage->startUpWarning(); !warning.isEmpty())
+        ShowMessage(this, warning, MsgIcon::Warning);
 
     m_notesPage->FillFontList(); // 25
     raise(); // 26

@@ -7,6 +7,7 @@
 #include "MessageService.h"
 #include "Profile.h"
 #include "ShellOpener.h"
+#include "library/EnterRelease.h"
 #include "widgets/HintedToolBar.h"
 #include "widgets/PublisherLogo.h"
 #include "widgets/StatusBar.h"
@@ -245,6 +246,7 @@ CustomTreePage::CustomTreePage(const ChapterTree& catalogue, QWidget* mainWindow
     m_trwCustom->header()->setStretchLastSection(true);
     m_trwCustom->installEventFilter(this);
     m_trwCustom->viewport()->installEventFilter(this);
+    m_enterRelease = new EnterRelease(m_trwCustom);
     m_lblDir->installEventFilter(this);
     m_edits = std::make_unique<ModelEdits>(*m_model, *m_trwCustom);
     m_editor = std::make_unique<CustomTreeEditor>(*m_edits);
@@ -379,8 +381,9 @@ void CustomTreePage::trwCustomDblClick()
 
 void CustomTreePage::trwCustomKeyUp(QKeyEvent* event)
 {
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && !(event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier))) {
+    const bool ownPress = m_enterRelease->takePress(event);
+    if (EnterRelease::isEnter(event)
+        && !(event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier))) {
         const bool guarded = (findFlag && *findFlag) || (bookmarkFlag && *bookmarkFlag) || m_resetFlag;
         if (guarded) {
             if (findFlag)
@@ -388,7 +391,7 @@ void CustomTreePage::trwCustomKeyUp(QKeyEvent* event)
             if (bookmarkFlag)
                 *bookmarkFlag = false;
             emit findDialogCloseRequested();
-        } else {
+        } else if (ownPress) {
             trwCustomDblClick();
         }
     }

@@ -79,16 +79,27 @@ bool CustomTreePage::IsInCustomTree(const QString& caption) const
 
 bool CustomTreePage::loadAtStart(const QString& path)
 {
+    m_startUpWarning.clear();
     if (LoadCustomTree(path))
         return true;
     if (QFileInfo::exists(path)) {
+        const QString br = P(ProfileId::LineBreak);
+        m_startUpWarning = QStringLiteral("Vlastní seznam souborů se nepodařilo načíst (soubor ")
+            + QDir::toNativeSeparators(path) + QStringLiteral(").") + br
+            + QStringLiteral("Místo něj je zobrazen seznam z karty \"Seznam souborů\".") + br + br;
         QString error;
         if (BackUpCustomTree(path, &error)) {
             qCWarning(lcCustomTreePage) << "the custom tree file did not load; kept as"
                                         << CustomTreeBackupPath(path);
+            m_startUpWarning += QStringLiteral("Původní soubor je zálohován jako ")
+                + QDir::toNativeSeparators(CustomTreeBackupPath(path)) + QLatin1Char('.');
         } else {
             qCWarning(lcCustomTreePage) << "the custom tree file did not load and cannot be backed up:" << error;
             m_unsavedBrokenFile = QFileInfo(path).absoluteFilePath();
+            m_startUpWarning += QStringLiteral("Původní soubor se nepodařilo zálohovat (")
+                + QDir::toNativeSeparators(CustomTreeBackupPath(path)) + QStringLiteral("), proto zůstane beze změny "
+                                                                                    "a změny vlastního seznamu se "
+                                                                                    "neuloží.");
         }
     }
     CopyCatalogueToCustomTree();
