@@ -55,12 +55,17 @@ QString CaptionToFileName(const QString& caption)
 
 QString CaptionToTitle(const QString& caption)
 {
-    // From the second character after the first '[' (the title's own leading blank
-    // is skipped), decoded, without the closing " ]". Without a '[' the same
-    // arithmetic starts at the caption's second character.
+    // What follows the first '[' (the whole caption when there is none), decoded,
+    // without the closing " ]" and without the blank that normally begins a title.
+    // A title written without that blank ("x.htm [Abc ]") keeps its first letter.
     const qsizetype bracket = caption.indexOf(QLatin1Char('['));
-    const QString rest = DecodeAmpEntities(caption.mid(bracket + 2));
-    return rest.size() <= 2 ? QString() : rest.left(rest.size() - 2);
+    QString rest = DecodeAmpEntities(caption.mid(bracket + 1));
+    if (rest.size() <= 2)
+        return QString();
+    rest.chop(2);
+    if (rest.startsWith(QLatin1Char(' ')))
+        rest.remove(0, 1);
+    return rest;
 }
 
 QString DecodeAmpEntities(const QString& text)

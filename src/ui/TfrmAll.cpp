@@ -40,6 +40,7 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QScreen>
 #include <QShortcut>
@@ -52,11 +53,6 @@
 #include <QVBoxLayout>
 
 namespace tavio {
-
-namespace {
-constexpr int DesignWidth = 673;
-constexpr int DesignHeight = 457;
-} // namespace
 
 TfrmAll::TfrmAll(const Environment& env)
     : m_env(env)
@@ -122,21 +118,6 @@ QAction* TfrmAll::action(const QString& name) const
     return m_actions.value(name);
 }
 
-QAction* TfrmAll::addCommand(QMenu* menu, const QString& name, const QString& caption, const QKeySequence& shortcut,
-                             int helpContext, const QString& icon)
-{
-    QAction* a = menu->addAction(caption);
-    a->setObjectName(name);
-    if (!shortcut.isEmpty())
-        a->setShortcut(shortcut);
-    if (helpContext)
-        a->setProperty("helpContext", helpContext);
-    if (!icon.isEmpty())
-        a->setIcon(ImageList::named(icon));
-    m_actions.insert(name, a);
-    return a;
-}
-
 Page* TfrmAll::page(int index) const
 {
     return qobject_cast<Page*>(m_pgcFiles->widget(index));
@@ -179,14 +160,20 @@ void TfrmAll::createPages()
     connect(m_catalogue, &CataloguePage::openRequested, this,
             [this](TreeNode* n) { OpenChapterNode(m_catalogue->trwFiles(), m_catalogue->model(), n); });
     connect(m_catalogue, &CataloguePage::catalogueRebuilt, m_searchPage, &SearchPage::RefreshFileCheckTree);
+    // A hit highlights the phrase in its chapter once loaded; an opening that showed
+    // nothing (the notes stayed, say) leaves no phrase behind for a later chapter.
     connect(m_searchPage, &SearchPage::openNodeRequested, this, [this](TreeNode* n) {
+        const int before = m_chapter->navigations();
         OpenChapterNode(m_searchPage->trwFindResults(), m_searchPage->findResultsModel(), n);
-        m_chapter->setPendingHighlight(m_searchPage->highlightOptions());
+        if (m_chapter->navigations() != before)
+            m_chapter->setPendingHighlight(m_searchPage->highlightOptions());
     });
     connect(m_searchPage, &SearchPage::openPathRequested, this, [this](const QString& path) {
+        const int before = m_chapter->navigations();
         m_currentChapterPath = path;
         OpenChapterFile(path);
-        m_chapter->setPendingHighlight(m_searchPage->highlightOptions());
+        if (m_chapter->navigations() != before)
+            m_chapter->setPendingHighlight(m_searchPage->highlightOptions());
     });
     connect(m_searchPage, &SearchPage::searchFinished, this, [this] {
         if (m_closeAfterSearch)
@@ -200,6 +187,8 @@ void TfrmAll::createPages()
     m_actions.insert(QStringLiteral("acDeleteFromList"), acDeleteFromList);
     connect(acDeleteFromList, &QAction::triggered, this,
             [this] { m_searchPage->acDeleteFromListExecute(m_pgcFiles->currentIndex() == PageChapter); });
+    // The same action is the list's pop-up item: one shortcut, wherever the focus is.
+    m_searchPage->pnlFindResults()->lbFindResults()->addAction(acDeleteFromList);
     connect(m_catalogue, &CataloguePage::selectionChanged, this, [this](TreeNode* n) {
         if (n)
             setAddMarkEnabled(n->imageIndex == image::Chapter);
@@ -291,6 +280,15 @@ void TfrmAll::mnuAddMarkClick()
     }
 }
 
+QString TfrmAll::chapterTabCaption(const QString& title, const QString& path)
+{
+    // A chapter without a title (an empty file, say) is named by its file; a missing
+    // one keeps the empty caption.
+    if (!title.trimmed().isEmpty() || !QFileInfo::exists(path))
+        return title;
+    return EscapeAmpersands(QFileInfo(path).fileName());
+}
+
 bool TfrmAll::showChapterPage()
 {
     m_pgcFiles->setTabVisible(PageChapter, true);
@@ -302,7 +300,7 @@ void TfrmAll::OpenBookmark(const QString& f)
 {
     if (!showChapterPage())
         return; // the user stayed with unsaved notes
-    m_pgcFiles->setTabText(PageChapter, DecodeAmpEntities(EscapeAmpersands(ReadChapterTitle(f).title)));
+    m_pgcFiles->setTabText(PageChapter, chapterTabCaption(DecodeAmpEntities(EscapeAmpersands(ReadChapterTitle(f).title)), f));
     // The chapter shown is the bookmark's: later steps (notes, the last chapter) rely on it.
     m_currentChapterPath = f;
     m_chapter->navigate(f);
@@ -375,8 +373,9 @@ bool TfrmAll::OpenChapterNode(QTreeView* view, TreeModel* model, TreeNode* node)
     node->selectedIndex = node->imageIndex;
     if (!showChapterPage())
         return false; // the user stayed with unsaved notes
-    m_pgcFiles->setTabText(PageChapter, EscapeAmpersands(CaptionToTitle(node->caption)));
     m_currentChapterPath = QDir::fromNativeSeparators(m_catalogue->folder()) + CaptionToFileName(node->caption);
+    m_pgcFiles->setTabText(PageChapter,
+                           chapterTabCaption(EscapeAmpersands(CaptionToTitle(node->caption)), m_currentChapterPath));
     const bool result = QFileInfo::exists(m_currentChapterPath);
     StatusBar* bar = m_chapter->statusBar();
     bar->setText(0, QStringLiteral("Čekejte, načítám soubor \"") + QDir::toNativeSeparators(m_currentChapterPath)
@@ -399,62 +398,9 @@ bool TfrmAll::OpenChapterFile(const QString& path)
     const ChapterTitle title = ReadChapterTitle(path);
     if (title.status == TitleStatus::NotFound)
         ShowMessage(this, QStringLiteral("Soubor nebyl nalezen"), MsgIcon::Error);
-    m_pgcFiles->setTabText(PageChapter, EscapeAmpersands(DecodeAmpEntities(title.title)));
+    m_pgcFiles->setTabText(PageChapter, chapterTabCaption(EscapeAmpersands(DecodeAmpEntities(title.title)), path));
     showChapterPage();
     return true;
-}
-
-void TfrmAll::openLastChapter()
-{
-    if (!m_settings.hasLastProject() || !action(QStringLiteral("mnuOpenLastProject"))->isChecked())
-        return;
-    m_currentChapterPath = m_settings.readLastProject();
-    if (m_currentChapterPath.isEmpty() || !QFileInfo::exists(m_currentChapterPath))
-        return;
-    OpenChapterFile(m_currentChapterPath);
-}
-
-void TfrmAll::FormShow()
-{
-    if (action(QStringLiteral("mnuOpenLastProject"))->isChecked())
-        openLastChapter();
-    m_searchPage->pgcResults()->setCurrentIndex(0);
-    const QString hint = QStringLiteral("Kliknutím na text otevřete složku se soubory *.htm");
-    m_customPage->lblDir()->setToolTip(hint);
-    m_customPage->lblDir()->setStatusTip(hint);
-}
-
-void TfrmAll::showEvent(QShowEvent* event)
-{
-    QMainWindow::showEvent(event);
-    if (!m_shown) {
-        m_shown = true;
-        FormShow();
-    }
-    ActivateChapterView();
-}
-
-void TfrmAll::mnuUpdateClick()
-{
-    UpdateHost h;
-    h.layout = m_env.layout;
-    h.showHints = action(QStringLiteral("mnuShowHints"))->isChecked();
-    h.serialFinished = SerialFinished();
-    h.chapterFolder = [this] { return QDir::fromNativeSeparators(m_catalogue->folder()); };
-    h.catalogueTree = [this] { return &m_catalogue->tree(); };
-    // Rebuilding the catalogue refills the search page's list as well.
-    h.rebuildCatalogue = [this](const QString& folder) { m_catalogue->BuildCatalogue(folder); };
-    h.refreshSearchList = [this] { m_searchPage->RefreshFileCheckTree(); };
-    h.enableNextChapter = [this] { m_chapter->tlbNextCap()->setEnabled(true); };
-    h.showIniFile = [this](const QString& path) { m_frmIniViewer->showFile(path); };
-    h.releaseInstanceLock = [this] {
-        if (m_lock)
-            m_lock->release();
-    };
-    h.activateChapterView = [this] { ActivateChapterView(); };
-    if (updateHostOverride)
-        updateHostOverride(h);
-    TfrmUpdate::run(this, h);
 }
 
 void TfrmAll::changeEvent(QEvent* event)
@@ -484,440 +430,9 @@ bool TfrmAll::eventFilter(QObject* watched, QEvent* event)
     return QMainWindow::eventFilter(watched, event);
 }
 
-void TfrmAll::mnuFindClick()
-{
-    switch (m_pgcFiles->currentIndex()) {
-    case PageFiles:
-    case PageCustomTree: tlbFindNodeClick(); break;
-    case PageChapter: tlbFindIEClick(); break;
-    case PageNotes: m_notesPage->findInNotes(m_dlgFindNodeText); break;
-    default: break;
-    }
-}
-
-void TfrmAll::mnuFindNextClick()
-{
-    switch (m_pgcFiles->currentIndex()) {
-    case PageFiles:
-    case PageCustomTree: tlbFindNextNodeClick(); break;
-    case PageNotes: m_notesPage->findNext(m_dlgFindNodeText); break;
-    default: break;
-    }
-}
-
-void TfrmAll::tlbFindIEClick()
-{
-    moveHelpMenuRight();
-    if (m_pgcFiles->currentIndex() == PageChapter && m_chapter->wbFile()->hasDocument())
-        m_chapter->wbFile()->showFindDialog();
-}
-
-void TfrmAll::tmrTimeTimer()
-{
-    // The user's long time format, without the time zone that Qt's long format adds.
-    static const QString format = [] {
-        QString f = QLocale().timeFormat(QLocale::LongFormat);
-        f.remove(QLatin1Char('t'));
-        return f.trimmed();
-    }();
-    if (m_helpRouter)
-        m_helpRouter->clockTick();
-    m_chapter->statusBar()->setText(
-        1, QStringLiteral("Aktuální čas: [") + QLocale().toString(QTime::currentTime(), format) + QStringLiteral("]"));
-}
-
-void TfrmAll::createMenus()
-{
-    QMenuBar* bar = menuBar();
-    QMenu* file = bar->addMenu(QStringLiteral("&Soubor"));
-    QAction* konec = addCommand(file, QStringLiteral("mnuKonec"), QStringLiteral("&Konec"),
-                                QKeySequence(Qt::ALT | Qt::Key_F4), 51, QStringLiteral("exit"));
-    connect(konec, &QAction::triggered, this, &QWidget::close);
-
-    QMenu* tools = bar->addMenu(QStringLiteral("&Nástroje"));
-    addCommand(tools, QStringLiteral("mnuDelPrint"), QStringLiteral("Vyčistit soubory ..."),
-               QKeySequence(Qt::CTRL | Qt::Key_T), 9, QStringLiteral("clean-files"));
-    addCommand(tools, QStringLiteral("mnuUpdate"), QStringLiteral("Aktualizace ..."), QKeySequence(Qt::CTRL | Qt::Key_U),
-               48, QStringLiteral("update"));
-    connect(action(QStringLiteral("mnuDelPrint")), &QAction::triggered, this, [this] {
-        TfrmDelPrint::run(this, SerialFinished(), QDir::fromNativeSeparators(m_catalogue->folder()),
-                          m_env.layout.logFolder(), action(QStringLiteral("mnuShowHints"))->isChecked(),
-                          [this] { ActivateChapterView(); });
-    });
-    QMenu* notes = tools->addMenu(QStringLiteral("Poznámky"));
-    notes->setIcon(ImageList::named(QStringLiteral("notes-export")));
-    notes->menuAction()->setObjectName(QStringLiteral("mnuPoznamky"));
-    m_actions.insert(QStringLiteral("mnuPoznamky"), notes->menuAction());
-    addCommand(notes, QStringLiteral("mnuPoznamkyImport"), QStringLiteral("Importovat poznámky ..."),
-               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_I), 135, QStringLiteral("notes-import"));
-    addCommand(notes, QStringLiteral("mnuPoznamkyExport"), QStringLiteral("Exportovat poznámky ..."),
-               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E), 136, QStringLiteral("notes-export"));
-    connect(action(QStringLiteral("mnuPoznamkyImport")), &QAction::triggered, this,
-            [this] { m_notesPage->mnuPoznamkyImportClick(); });
-    connect(action(QStringLiteral("mnuPoznamkyExport")), &QAction::triggered, this,
-            [this] { m_notesPage->mnuPoznamkyExportClick(); });
-
-    QMenu* edit = bar->addMenu(QStringLiteral("&Editace"));
-    QAction* find = addCommand(edit, QStringLiteral("mnuFind"), QStringLiteral("Hledat ..."),
-                               QKeySequence(Qt::CTRL | Qt::Key_F), 54, QStringLiteral("find-in-tree"));
-    QAction* findNext = addCommand(edit, QStringLiteral("mnuFindNext"), QStringLiteral("Najít další"),
-                                   QKeySequence(Qt::Key_F3), 55, QStringLiteral("find-next"));
-    QAction* findText = addCommand(edit, QStringLiteral("mnuFindText"), QStringLiteral("Vyhledat text v souborech"),
-               QKeySequence(Qt::ALT | Qt::Key_F7), 137, QStringLiteral("search-start"));
-    connect(findText, &QAction::triggered, this, [this] {
-        if (m_pgcFiles->changePage(PageFinding))
-            m_searchPage->mnuFindTextClick();
-    });
-    connect(find, &QAction::triggered, this, &TfrmAll::mnuFindClick);
-    connect(findNext, &QAction::triggered, this, &TfrmAll::mnuFindNextClick);
-
-    QMenu* marks = bar->addMenu(QStringLiteral("&Záložky"));
-    marks->setObjectName(QStringLiteral("mnuMarks"));
-    addCommand(marks, QStringLiteral("mnuAddMark"), QStringLiteral("Přidat záložku ..."),
-               QKeySequence(Qt::CTRL | Qt::Key_B), 49, ImageList::nameOf(26));
-    addCommand(marks, QStringLiteral("mnuEditMark"), QStringLiteral("Editovat záložky ..."),
-               QKeySequence(Qt::CTRL | Qt::Key_E), 50, ImageList::nameOf(35));
-    addCommand(marks, QStringLiteral("mnuMarksImport"), QStringLiteral("Importovat záložky ..."),
-               QKeySequence(Qt::CTRL | Qt::Key_I), 46, ImageList::nameOf(37));
-    addCommand(marks, QStringLiteral("mnuMarksExport"), QStringLiteral("Exportovat záložky ..."),
-               QKeySequence(Qt::CTRL | Qt::Key_X), 47, ImageList::nameOf(38));
-    QAction* separ = marks->addSeparator();
-    separ->setObjectName(QStringLiteral("mnuSeparMark"));
-    m_actions.insert(QStringLiteral("mnuSeparMark"), separ);
-
-    QMenu* setting = bar->addMenu(QStringLiteral("Nas&tavení"));
-    setting->setObjectName(QStringLiteral("mnuSetting"));
-    auto* settingShortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_H), this);
-    connect(settingShortcut, &QShortcut::activated, this,
-            [this, setting] { setting->popup(menuBar()->mapToGlobal(menuBar()->actionGeometry(setting->menuAction()).bottomLeft())); });
-    QAction* hints = addCommand(setting, QStringLiteral("mnuShowHints"),
-                                QStringLiteral("Zobrazovat u tlačítek nápovědný text"), QKeySequence(Qt::CTRL | Qt::Key_G), 87);
-    QAction* one = addCommand(setting, QStringLiteral("mnuOneInstance"),
-                              QStringLiteral("Povolit spuštění pouze jedné instance programu"),
-                              QKeySequence(Qt::CTRL | Qt::Key_J), 88);
-    QAction* last = addCommand(setting, QStringLiteral("mnuOpenLastProject"),
-                               QStringLiteral("Po spuštění otevřít naposledy otevřenou kapitolu"),
-                               QKeySequence(Qt::CTRL | Qt::Key_K), 89);
-    for (QAction* a : {hints, one, last})
-        a->setCheckable(true);
-    hints->setChecked(true);
-    one->setChecked(true);
-    connect(hints, &QAction::triggered, this, &TfrmAll::mnuShowHintsClick);
-    connect(one, &QAction::triggered, this, &TfrmAll::mnuOneInstanceClick);
-    connect(last, &QAction::triggered, this, &TfrmAll::mnuOpenLastProjectClick);
-
-    // The Help menu stands at the right end of the menu bar, as a corner button
-    // that keeps its drop-down whatever happens to the other menus.
-    m_mnuHelp = new QMenu(QStringLiteral("Ná&pověda"), this);
-    m_mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
-    addCommand(m_mnuHelp, QStringLiteral("mnuHelpIndex"), QStringLiteral("Témata nápovědy"), {}, 90,
-               QStringLiteral("help-topics"));
-    addCommand(m_mnuHelp, QStringLiteral("mnuWhatsThis"), QStringLiteral("Co je to?"), QKeySequence(Qt::SHIFT | Qt::Key_F1),
-               0, QStringLiteral("whats-this"));
-    m_mnuHelp->addSeparator();
-    QAction* home = addCommand(m_mnuHelp, QStringLiteral("mnuHomePage"), QStringLiteral("Domovská stránka programu"), {},
-                               141, QStringLiteral("home-page"));
-    QAction* forum = addCommand(m_mnuHelp, QStringLiteral("mnuForum"),
-                                QStringLiteral("Fórum k seriálu a jeho offline verzi"), {}, 142, QStringLiteral("forum"));
-    m_mnuHelp->addSeparator();
-    addCommand(m_mnuHelp, QStringLiteral("mnuVersionHistory"), QStringLiteral("Popis a historie verzí programu ..."), {},
-               92, QStringLiteral("version-history"));
-    addCommand(m_mnuHelp, QStringLiteral("mnuAbout"), QStringLiteral("O programu ..."), {}, 93, QStringLiteral("about"));
-    connect(home, &QAction::triggered, this, [] { ShellOpener::openAddress(P(ProfileId::HomePageUrl)); });
-    connect(forum, &QAction::triggered, this, [] { ShellOpener::openAddress(P(ProfileId::ForumUrl)); });
-
-    m_helpButton = new QToolButton(bar);
-    m_helpButton->setObjectName(QStringLiteral("mnuHelpButton"));
-    m_helpButton->setText(QStringLiteral("Ná&pověda"));
-    m_helpButton->setMenu(m_mnuHelp);
-    m_helpButton->setPopupMode(QToolButton::InstantPopup);
-    m_helpButton->setAutoRaise(true);
-    m_helpButton->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    m_helpButton->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; width: 0px; }"));
-    moveHelpMenuRight();
-
-    // Commands whose windows are not part of this build yet stay visible but disabled.
-    // Nothing is selected yet, so no bookmark can be made.
-    action(QStringLiteral("mnuAddMark"))->setEnabled(false);
-}
-
-void TfrmAll::moveHelpMenuRight()
-{
-    menuBar()->setCornerWidget(m_helpButton, Qt::TopRightCorner);
-    m_helpButton->show();
-}
-
-void TfrmAll::wait(int ms)
-{
-    if (m_env.fixedWaits)
-        QThread::msleep(ulong(ms));
-}
-
-void TfrmAll::FormCreate(TfrmSplash* splash)
-{
-    m_aboutWindow = false;                                                     // 1
-    m_serialFinished = Profile::instance().boolean(ProfileId::SerialFinished); // 2
-    m_defaultNotesPath = m_env.layout.defaultNotesPath();                      // 3
-    moveHelpMenuRight();                                                       // 4
-    setWindowTitle(P(ProfileId::ApplicationTitle));                            // 5
-
-    m_customTreePath = m_env.layout.customTreePath(); // 6
-    m_findHistoryPath = m_env.layout.findHistoryPath();
-    QDir().mkpath(m_env.layout.dataFolder());
-
-    m_chapter->textSize().startupPrepare(); // 7
-
-    const StartOptions options = m_settings.readOptions(); // 8
-    if (options.firstRun) {
-        QFile::remove(m_customTreePath);
-        QFile::remove(m_findHistoryPath);
-    }
-    action(QStringLiteral("mnuShowHints"))->setChecked(options.ShowHints); // 9
-    applyShowHints();
-    action(QStringLiteral("mnuOneInstance"))->setChecked(options.OneInstance);
-    action(QStringLiteral("mnuOpenLastProject"))->setChecked(options.OpenLastProject);
-
-    m_secondInstance = false; // 10
-    m_lock = std::make_unique<SingleInstanceLock>(P(ProfileId::MutexName), m_env.lockFolder);
-    if (m_lock->existsElsewhere() && options.OneInstance) {
-        ShowMessage(this,
-                    QStringLiteral("Program je již spuštěn.") + P(ProfileId::LineBreak)
-                        + QStringLiteral("Chcete-li umožnit vícenásobné spuštění aplikace, zrušte volbu \"Povolit "
-                                         "spuštění pouze jedné instance programu\" v menu \"Nastavení\"."),
-                    MsgIcon::Error);
-        m_secondInstance = true;
-        if (splash)
-            splash->setProgress(QStringLiteral("Ukončuji aplikaci ..."));
-        QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
-    }
-
-    m_chapter->textSize().startupSaveViewSetting(); // 11
-
-    m_lock->create(); // 12
-    QApplication::setOverrideCursor(Qt::WaitCursor); // 13
-
-    QString folder = m_settings.ReadFilesPath(); // 14
-    if (folder.isEmpty())
-        folder = m_env.layout.defaultChapterFolder();
-
-    RestoreWindowGeometry(); // 15
-    m_searchPage->LoadFindSettings(); // 16
-    m_searchPage->LoadFindHistory();
-    m_pgcFiles->setCurrentIndex(PageFiles); // 17
-
-    if (splash) { // 18
-        splash->move(geometry().center() - QPoint(splash->width() / 2, splash->height() / 2));
-        splash->show();
-        splash->raise();
-    }
-    QApplication::processEvents();
-
-    auto progress = [&](const QString& text, bool always) {
-        if (splash) {
-            if (always || !m_secondInstance)
-                splash->setProgress(text);
-            splash->repaintProgress();
-        }
-    };
-    progress(QStringLiteral("Načítám seznam ..."), false); // 19
-    m_catalogue->setFolder(WithTrailingSeparator(QDir::fromNativeSeparators(folder))); // 20
-
-    progress(QStringLiteral("Načítám záložky ..."), false); // 21
-    wait(500);
-    m_marks->LoadBookmarks(QDir::fromNativeSeparators(m_catalogue->folder()));
-    QApplication::processEvents();
-    progress(QString(), false);
-    QApplication::processEvents();
-
-    progress(QStringLiteral("Načítám vlastní seznam ..."), false); // 22
-    wait(500);
-    if (m_customPage->loadAtStart(m_customTreePath))
-        m_settings.WriteFilesPath(m_catalogue->folder());
-
-    QApplication::processEvents(); // 23
-    QApplication::restoreOverrideCursor();
-
-    progress(QStringLiteral("Dokončeno. Spouštím aplikaci ..."), true); // 24
-    wait(250);
-    if (splash) {
-        splash->setOnDestroy([this] {
-            ActivateChapterView();
-            m_aboutWindow = false;
-        });
-        delete splash;
-    }
-
-    m_notesPage->FillFontList(); // 25
-    raise(); // 26
-    activateWindow();
-    m_helpRouter->setHelpFile(m_env.layout.helpFile()); // 27
-
-    if (QFile::remove(m_env.layout.oldProgramFile())) // 28
-        ShowMessage(this, QStringLiteral("Aktualizace nové verze programu byla dokončena."), MsgIcon::Information);
-
-    action(QStringLiteral("mnuForum"))->setVisible(!P(ProfileId::ForumUrl).isEmpty()); // 29
-    m_created = true;
-}
-
-void TfrmAll::closeEvent(QCloseEvent* event)
-{
-    if (!m_notesPage->FormCloseQuery()) {
-        event->ignore();
-        return;
-    }
-    // A running search ends before the next file; the window closes after it.
-    if (m_searchPage->searching()) {
-        m_closeAfterSearch = true;
-        m_searchPage->btnStopClick();
-        event->ignore();
-        return;
-    }
-    // The question about unsaved notes joins here with the notes page.
-    event->accept();
-}
-
-void TfrmAll::FormDestroy()
-{
-    if (m_destroyed)
-        return;
-    m_destroyed = true;
-    // A window that never started (or a refused second copy) has nothing of its own to save.
-    if (m_secondInstance || !m_created)
-        return;
-    m_marks->SaveBookmarks();
-    m_searchPage->SaveFindSettings();
-    SaveWindowGeometry();
-    m_settings.WriteVersionValues(GetProgramVersion());
-    WriteLastProject();
-    m_chapter->SaveChosenTextSize();
-    if (!m_customPage->saveAtExit(m_customTreePath))
-        ShowMessage(this, CustomTreePage::saveAtExitWarning(m_customTreePath), MsgIcon::Warning);
-}
-
-void TfrmAll::RestoreWindowGeometry()
-{
-    const auto g = m_settings.readGeometry();
-    if (!g) {
-        resize(DesignWidth, DesignHeight);
-        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-            const QRect area = screen->availableGeometry();
-            move(area.center() - QPoint(DesignWidth / 2, DesignHeight / 2));
-        }
-        return;
-    }
-    QRect r = geometry();
-    if (g->left)
-        r.moveLeft(*g->left);
-    if (g->top)
-        r.moveTop(*g->top);
-    if (g->width)
-        r.setWidth(std::max(*g->width, DesignWidth));
-    if (g->height)
-        r.setHeight(std::max(*g->height, DesignHeight));
-    setGeometry(r);
-    setWindowState(g->maximized ? (windowState() | Qt::WindowMaximized) : (windowState() & ~Qt::WindowMaximized));
-}
-
-void TfrmAll::SaveWindowGeometry()
-{
-    const bool maximized = isMaximized();
-    m_settings.writeGeometry(maximized, maximized ? normalGeometry() : geometry());
-}
-
-void TfrmAll::WriteLastProject()
-{
-    QString folder = m_settings.ReadFilesPath();
-    folder = WithTrailingSeparator(folder);
-    const QString locationName = m_chapter->wbFile()->hasDocument() ? m_chapter->wbFile()->locationName() : QString();
-    const bool open = !locationName.isEmpty() && action(QStringLiteral("mnuOpenLastProject"))->isChecked();
-    m_settings.writeLastProject(open ? folder + RemoveFileExt(locationName) + QStringLiteral(".htm") : QString());
-}
-
-void TfrmAll::applyShowHints()
-{
-    const bool on = action(QStringLiteral("mnuShowHints"))->isChecked();
-    for (HintedToolBar* bar : findChildren<HintedToolBar*>())
-        bar->setShowHints(on);
-    m_settings.writeOption(QStringLiteral("ShowHints"), on);
-}
-
-void TfrmAll::mnuShowHintsClick()
-{
-    applyShowHints();
-}
-
-void TfrmAll::mnuOneInstanceClick()
-{
-    m_settings.writeOption(QStringLiteral("OneInstance"), action(QStringLiteral("mnuOneInstance"))->isChecked());
-}
-
-void TfrmAll::mnuOpenLastProjectClick()
-{
-    m_settings.writeOption(QStringLiteral("OpenLastProject"),
-                           action(QStringLiteral("mnuOpenLastProject"))->isChecked());
-}
-
 void TfrmAll::ActivateChapterView()
 {
     m_chapter->ActivateChapterView();
-}
-
-void TfrmAll::tlbFindNodeClick()
-{
-    if (m_pgcFiles->currentIndex() == PageNotes) {
-        m_notesPage->findInNotes(m_dlgFindNodeText);
-        return;
-    }
-    if (m_pgcFiles->currentIndex() == PageFiles)
-        m_catalogue->trwFiles()->setFocus();
-    else if (m_pgcFiles->currentIndex() == PageCustomTree)
-        m_customPage->trwCustom()->setFocus();
-    m_dlgFindNodeText->show();
-    m_dlgFindNodeText->raise();
-    m_dlgFindNodeText->activateWindow();
-}
-
-void TfrmAll::tlbFindNextNodeClick()
-{
-    if (m_pgcFiles->currentIndex() == PageChapter)
-        return;
-    if (m_catalogue->statusBar()->text(1).trimmed().isEmpty()) {
-        tlbFindNodeClick();
-        return;
-    }
-    dlgFindNodeTextFind();
-}
-
-void TfrmAll::dlgFindNodeTextFind()
-{
-    if (m_pgcFiles->currentIndex() == PageNotes) {
-        m_notesPage->searchNotes(m_dlgFindNodeText);
-        return;
-    }
-    // The catalogue on its own page, the custom tree on every other.
-    const bool onCatalogue = m_pgcFiles->currentIndex() == PageFiles;
-    ChapterTree& tree = onCatalogue ? m_catalogue->tree() : m_customPage->tree();
-    TreeNode* selected = onCatalogue ? m_catalogue->selectedNode() : m_customPage->selectedNode();
-    QWidget* view = onCatalogue ? static_cast<QWidget*>(m_catalogue->trwFiles()) : m_customPage->trwCustom();
-    const QString text = m_dlgFindNodeText->findText();
-    TreeNode* found = FindTreeNode(tree, tree.absoluteIndex(selected), text, m_dlgFindNodeText->wholeWords(),
-                                   m_dlgFindNodeText->matchCase(), m_dlgFindNodeText->upward());
-    m_dlgFindNodeText->close();
-    if (found) {
-        if (onCatalogue)
-            m_catalogue->selectNode(found);
-        else
-            m_customPage->selectNode(found);
-        m_catalogue->statusBar()->setText(1, text);
-        m_customPage->statusBar()->setText(1, text);
-    } else {
-        raise();
-        activateWindow();
-        ShowMessage(this, QStringLiteral("Nenalezeno!"), MsgIcon::Warning, MsgButtons::Ok, QStringLiteral("Chyba"));
-        m_findFlag = true;
-        m_dlgFindNodeText->setFindText(m_catalogue->statusBar()->text(1));
-    }
-    view->setFocus();
 }
 
 } // namespace tavio

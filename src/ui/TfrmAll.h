@@ -121,6 +121,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The least size of the window, also its size when no geometry is stored.
+    static constexpr int DesignWidth = 673;
+    static constexpr int DesignHeight = 457;
+
     void createMenus();
     QAction* addCommand(QMenu* menu, const QString& name, const QString& caption, const QKeySequence& shortcut,
                         int helpContext, const QString& icon = {});
@@ -137,6 +141,7 @@ private:
     void pageHidden(int index);
     bool pageChangeAllowed(int from, int to);
     void setAddMarkEnabled(bool on);
+    static QString chapterTabCaption(const QString& title, const QString& path);
     void hintByPosition(Page* page, int x, const QString& right, const QString& left);
 
     Environment m_env;

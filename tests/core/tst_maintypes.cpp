@@ -60,9 +60,11 @@ void TestMainTypes::captions_data()
     QTest::addColumn<QString>("ext");
     QTest::newRow("chapter") << "0005-01.htm [ Title ]" << "0005-01.htm" << "Title" << ".htm";
     QTest::newRow("amp") << "0005-01.htm [ Lekce &amp; text ]" << "0005-01.htm" << "Lekce & text" << ".htm";
-    QTest::newRow("no leading blank") << "x.htm [Abc ]" << "x.htm" << "bc" << ".htm";
-    QTest::newRow("folder") << "Moje kapitoly" << "" << "oje kapito" << "";
-    QTest::newRow("folder with dot") << "Díl 5." << "" << "íl " << "";
+    QTest::newRow("no leading blank") << "x.htm [Abc ]" << "x.htm" << "Abc" << ".htm";
+    QTest::newRow("no blank, czech") << "0011.htm [Řetězce ]" << "0011.htm" << "Řetězce" << ".htm";
+    QTest::newRow("two leading blanks") << "x.htm [  Abc ]" << "x.htm" << " Abc" << ".htm";
+    QTest::newRow("folder") << "Moje kapitoly" << "" << "Moje kapito" << "";
+    QTest::newRow("folder with dot") << "Díl 5." << "" << "Díl " << "";
     QTest::newRow("upper ext") << "a.HTM [ x ]" << "a.HTM" << "x" << ".HTM";
     QTest::newRow("empty title") << "0001.htm [ ]" << "0001.htm" << "" << ".htm";
     QTest::newRow("czech") << "0003.htm [ Proměnné ]" << "0003.htm" << "Proměnné" << ".htm";

@@ -96,7 +96,7 @@ private slots:
     void printToPdf();
     void keysPerPage();
     void lastChapter();
-    void missingChapter();
+    void missingAndEmptyChapter();
     void bookmarks();
 
 private:
@@ -244,6 +244,9 @@ void TestChapterPage::textSizeStoredLargest()
 {
     World world;
     world.store->writeInteger(QStringLiteral("\\Software\\Marrowick\\Tavio\\"), QStringLiteral("IEFontSize"), 4);
+    // A run that shows no chapter checks no size item and keeps the stored choice.
+    world.start();
+    QCOMPARE(*world.store->readInteger(QStringLiteral("\\Software\\Marrowick\\Tavio\\"), QStringLiteral("IEFontSize")), 4);
     // The user's own view setting is 1 and must be 1 again after the run.
     world.store->writeBinary(TextSize::viewKey(), TextSize::valueName(), QByteArray("\x01\0\0\0", 4));
     {
@@ -342,9 +345,10 @@ void TestChapterPage::lastChapter()
              QString());
 }
 
-void TestChapterPage::missingChapter()
+void TestChapterPage::missingAndEmptyChapter()
 {
     World world;
+    testfiles::write(world.chapters() + QStringLiteral("0004.htm"), QByteArray());
     RecordingMessages messages;
     auto w = world.start();
     w->show();
@@ -358,6 +362,12 @@ void TestChapterPage::missingChapter()
     QVERIFY(w->OpenChapterFile(world.chapters() + QStringLiteral("0003.htm")));
     QCOMPARE(messages.texts(), QStringList{QStringLiteral("Soubor nebyl nalezen")});
     QCOMPARE(w->pgcFiles()->tabText(TfrmAll::PageChapter), QString());
+    // An empty chapter has no title; its tab shows the file name, from the tree and by path.
+    QVERIFY(openNode(*w, nodeByFile(w->catalogue()->tree(), QStringLiteral("0004.htm"))));
+    QCOMPARE(w->pgcFiles()->tabText(TfrmAll::PageChapter), QStringLiteral("0004.htm"));
+    w->pgcFiles()->setTabText(TfrmAll::PageChapter, QString());
+    QVERIFY(w->OpenChapterFile(world.chapters() + QStringLiteral("0004.htm")));
+    QCOMPARE(w->pgcFiles()->tabText(TfrmAll::PageChapter), QStringLiteral("0004.htm"));
 }
 
 void TestChapterPage::bookmarks()

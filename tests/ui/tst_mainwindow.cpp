@@ -8,12 +8,17 @@
 #include "TestFiles.h"
 #include "TestWorld.h"
 #include "TfrmAll.h"
+#include "about/TfrmSplash.h"
+#include "custom/CustomTreePage.h"
+#include "custom/TreePopupMenu.h"
 #include "library/CataloguePage.h"
 #include "widgets/HintedToolBar.h"
 #include "widgets/PageControl.h"
 #include "widgets/StatusBar.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QLabel>
 #include <QMenuBar>
 #include <QProcess>
 #include <QScreen>
@@ -21,6 +26,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeView>
 
@@ -49,6 +55,8 @@ private slots:
     void optionsAreStoredAtOnce();
     void geometryRoundTrip();
     void secondCopyInProcess();
+    void splashTexts_data();
+    void splashTexts();
     void twoProcesses_data();
     void twoProcesses();
     void finishedUpdateIsReportedOnce();
@@ -94,6 +102,21 @@ void TestMainWindow::firstRun()
     testfiles::write(world.dataFolder() + QStringLiteral("Custom.trw"), "kept\r\n");
     world.start();
     QVERIFY(QFile::exists(world.dataFolder() + QStringLiteral("Custom.trw")));
+    QVERIFY(messages.shown.isEmpty());
+
+    // A custom tree that cannot be read is reported once, with where its backup went.
+    const QString custom = QDir::toNativeSeparators(world.dataFolder() + QStringLiteral("Custom.trw"));
+    testfiles::write(world.dataFolder() + QStringLiteral("Custom.trw"), "A\r\n\t\tB\r\n");
+    world.start();
+    QCOMPARE(messages.texts(),
+             QStringList{QStringLiteral("Vlastní seznam souborů se nepodařilo načíst (soubor ") + custom
+                         + QStringLiteral(").\r\nMísto něj je zobrazen seznam z karty \"Seznam souborů\".\r\n\r\n"
+                                          "Původní soubor je zálohován jako ")
+                         + custom + QStringLiteral(".bak.")});
+    QCOMPARE(messages.shown[0].icon, MsgIcon::Warning);
+    messages.shown.clear();
+    world.start(); // the catalogue copy was saved at the end
+    QVERIFY(messages.shown.isEmpty());
 }
 
 void TestMainWindow::optionsAreStoredAtOnce()
@@ -185,6 +208,55 @@ void TestMainWindow::secondCopyInProcess()
     }
     QVERIFY(messages.shown.isEmpty());
     QVERIFY(world.store->keyExists(Root + QStringLiteral("Version\\")));
+}
+
+void TestMainWindow::splashTexts_data()
+{
+    QTest::addColumn<bool>("secondCopy");
+    QTest::addColumn<QStringList>("texts");
+    QTest::newRow("start") << false
+                           << QStringList{QStringLiteral("Načítám seznam ..."), QStringLiteral("Načítám záložky ..."),
+                                          QStringLiteral("Načítám vlastní seznam ..."),
+                                          QStringLiteral("Dokončeno. Spouštím aplikaci ...")};
+    QTest::newRow("refused second copy") << true
+                                         << QStringList{QStringLiteral("Ukončuji aplikaci ..."),
+                                                        QStringLiteral("Dokončeno. Spouštím aplikaci ...")};
+}
+
+// The texts the splash's progress line shows while the window starts, in order.
+void TestMainWindow::splashTexts()
+{
+    QFETCH(bool, secondCopy);
+    QFETCH(QStringList, texts);
+    World world;
+    std::unique_ptr<SingleInstanceLock> other;
+    if (secondCopy) {
+        other = std::make_unique<SingleInstanceLock>(Profile::instance().text(ProfileId::MutexName), world.lock);
+        QVERIFY(other->create());
+    }
+    RecordingMessages messages;
+    auto* splash = new TfrmSplash;
+    QStringList painted;
+    struct PaintWatch final : QObject
+    {
+        QStringList* painted;
+        bool eventFilter(QObject* watched, QEvent* event) override
+        {
+            if (event->type() == QEvent::Paint) {
+                // The line is empty until the first progress text; after that it never is.
+                const QString text = static_cast<QLabel*>(watched)->text();
+                if (painted->isEmpty() ? !text.isEmpty() : painted->last() != text)
+                    painted->append(text);
+            }
+            return false;
+        }
+    } watch;
+    watch.painted = &painted;
+    splash->progressLabel()->installEventFilter(&watch);
+    TfrmAll w(world.env());
+    w.FormCreate(splash); // destroys the splash
+    QCOMPARE(painted, texts);
+    QCOMPARE(w.SecondInstance(), secondCopy);
 }
 
 void TestMainWindow::twoProcesses_data()
@@ -328,36 +400,70 @@ void TestMainWindow::treeFind()
 void TestMainWindow::enterGuardAndEmptyList()
 {
     World world;
-    RecordingMessages messages;
     auto w = world.start();
     w->show();
-    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    QVERIFY(QTest::qWaitForWindowActive(w.get()));
     CataloguePage* page = w->catalogue();
+    // The catalogue page's show rules ran at start: the tree has the keys.
+    QCOMPARE(QApplication::focusWidget(), page->trwFiles());
+    QVERIFY(w->action(QStringLiteral("mnuFind"))->isEnabled());
+    // Only whether the tree asks to open counts here; the chapter page stays away.
+    QObject::disconnect(page, &CataloguePage::openRequested, w.get(), nullptr);
     QSignalSpy opened(page, &CataloguePage::openRequested);
     page->selectNode(page->tree().topLevel(0));
-    page->trwFiles()->setFocus();
-    // The Enter that closed the find dialog opens nothing.
+
+    // The Enter that closes a message box over the tree is pressed in the box; its
+    // release on the tree opens nothing. A real box, closed by a real key.
+    TreeNode* chapter = page->tree().topLevel(0);
+    QVERIFY(w->customPage()->IsInCustomTree(chapter->caption));
+    QTimer::singleShot(0, this, [] {
+        QWidget* box = QApplication::activeModalWidget();
+        QVERIFY(box);
+        QTest::keyPress(box->focusWidget() ? box->focusWidget() : box, Qt::Key_Return);
+    });
+    w->treePopup()->popmnuCustomTreePopup();
+    w->treePopup()->item(QStringLiteral("popAddToMainList"))->trigger();
+    w->activateWindow(); // what the window manager does when the box has gone
+    QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    QCOMPARE(QApplication::focusWidget(), page->trwFiles());
+    QTest::keyRelease(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(opened.size(), 0);
+
+    RecordingMessages messages;
+    // The Enter that closed the find dialog opens nothing, even when pressed on the tree.
     w->action(QStringLiteral("mnuFind"))->trigger();
     QVERIFY(w->dlgFindNodeText()->isVisible());
     w->dlgFindNodeText()->close();
-    QTest::keyRelease(page->trwFiles(), Qt::Key_Return);
+    page->trwFiles()->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QCOMPARE(opened.size(), 0);
     // The next Enter opens the selected chapter.
-    QTest::keyRelease(page->trwFiles(), Qt::Key_Return);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QCOMPARE(opened.size(), 1);
     // With a modifier it does nothing.
-    QTest::keyRelease(page->trwFiles(), Qt::Key_Return, Qt::ShiftModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return, Qt::ShiftModifier);
     QCOMPARE(opened.size(), 1);
+    // A double click below the nodes opens the selected one.
+    const QPoint below(20, page->trwFiles()->viewport()->height() - 5);
+    QVERIFY(!page->trwFiles()->indexAt(below).isValid());
+    QTest::mouseDClick(page->trwFiles()->viewport(), Qt::LeftButton, {}, below);
+    QCOMPARE(opened.size(), 2);
 
-    // An empty list answers a double click with its message.
+    // An empty list answers Enter and a double click with its message.
     const QString empty = world.dir.filePath(QStringLiteral("empty")) + QLatin1Char('/');
     QDir().mkpath(empty);
     messages.answers = {MsgResult::No};
     page->setFolder(empty);
+    const QString emptyList = QStringLiteral("Seznam souborů je prázdný - proveďte nejprve aktualizaci souborů pomocí "
+                                             "menu \"Nástroje -> Aktualizace\"");
     messages.shown.clear();
-    QTest::keyRelease(page->trwFiles(), Qt::Key_Return);
-    QCOMPARE(messages.texts(), QStringList{QStringLiteral("Seznam souborů je prázdný - proveďte nejprve aktualizaci "
-                                                          "souborů pomocí menu \"Nástroje -> Aktualizace\"")});
+    w->activateWindow(); // back from the progress window
+    QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    page->trwFiles()->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(messages.texts(), QStringList{emptyList});
+    QTest::mouseDClick(page->trwFiles()->viewport(), Qt::LeftButton, {}, QPoint(20, 20));
+    QCOMPARE(messages.texts(), (QStringList{emptyList, emptyList}));
 }
 
 void TestMainWindow::rebuildShowsProgress()
@@ -369,11 +475,16 @@ void TestMainWindow::rebuildShowsProgress()
     QVERIFY(page->firstBuildDone());
     testfiles::write(world.program + QStringLiteral("Htm/0004.htm"), "<H2>Lekce 4 - Nov\xe1</H2>");
     bool disabledDuring = false;
-    connect(page, &CataloguePage::catalogueRebuilt, this, [&] { disabledDuring = !w->isEnabled(); });
+    QString textDuring;
+    connect(page, &CataloguePage::catalogueRebuilt, this, [&] {
+        disabledDuring = !w->isEnabled();
+        textDuring = page->statusBar()->text(0);
+    });
     QVERIFY(page->BuildCatalogue(page->folder()));
     QVERIFY(disabledDuring);
     QVERIFY(w->isEnabled());
-    QCOMPARE(page->statusBar()->text(0), QStringLiteral("Probíhá načítání seznamu souborů ..."));
+    QCOMPARE(textDuring, QStringLiteral("Probíhá načítání seznamu souborů ..."));
+    QCOMPARE(page->statusBar()->text(0), QString());
     QCOMPARE(topCaptions(*w).last(), QStringLiteral("0004.htm [ Nová ]"));
 }
 

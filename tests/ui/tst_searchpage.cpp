@@ -11,12 +11,14 @@
 #include "widgets/TreeModel.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTabWidget>
@@ -101,10 +103,14 @@ private slots:
     void stopKeepsFinishRules();
     void historyOrder();
     void historyRule();
+    void typedTextIsSearched_data();
+    void typedTextIsSearched();
     void optionsInStore();
     void unreadableFileEndsSearch();
     void openHitHighlights();
     void closingDuringSearch();
+    void updateDuringSearch();
+    void openingRefusedDuringSearch();
 };
 
 void TestSearchPage::matchRules_data()
@@ -291,6 +297,41 @@ void TestSearchPage::historyRule()
     QCOMPARE(PushFindHistory({}, QStringLiteral("x")), QStringList{QStringLiteral("x")});
 }
 
+void TestSearchPage::typedTextIsSearched_data()
+{
+    QTest::addColumn<bool>("startButton");
+    QTest::newRow("Start") << true;
+    QTest::newRow("Enter") << false;
+}
+
+// The history's completion ignores case; it must not swap the typed "Kost" for "kost".
+void TestSearchPage::typedTextIsSearched()
+{
+    QFETCH(bool, startButton);
+    SearchWorld world;
+    world.store->writeBool(Root + QStringLiteral("Settings\\"), QStringLiteral("OneInstance"), true); // no first run
+    const QString path = world.dataFolder() + QStringLiteral("FindHistory.txt");
+    testfiles::write(path, "kost\r\n");
+    RecordingMessages messages;
+    auto w = world.start();
+    w->show();
+    QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    SearchPage* page = w->searchPage();
+    page->chbCaseSensitive()->setChecked(true);
+    w->action(QStringLiteral("mnuFindText"))->trigger();
+    QCOMPARE(QApplication::focusWidget(), page->edtFindText());
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Kost"));
+    if (startButton)
+        QTest::mouseClick(page->btnStart(), Qt::LeftButton);
+    else
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QTRY_VERIFY(!page->searching());
+    QCOMPARE(page->edtFindText()->currentText(), QStringLiteral("Kost"));
+    QCOMPARE(hits(page).size(), 2); // 0002-01 and 0003, not the "kost" of 0001
+    QCOMPARE(testfiles::read(path), QByteArray("Kost\r\nkost\r\n"));
+    QCOMPARE(historyOf(page), (QStringList{QStringLiteral("Kost"), QStringLiteral("kost")}));
+}
+
 void TestSearchPage::optionsInStore()
 {
     SearchWorld world;
@@ -358,9 +399,12 @@ void TestSearchPage::openHitHighlights()
     QVERIFY(complete2.wait(30000));
     QCOMPARE(w->chapterPage()->wbFile()->locationName(), QStringLiteral("0002-01.htm"));
     QCOMPARE(w->CurrentChapterPath(), world.chapters() + QStringLiteral("0002-01.htm"));
-    // Ctrl+Del on the chapter page removes the selected entry.
+    // Ctrl+Del on the chapter page removes the selected entry, also with the focus in the list.
+    QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    list->setFocus();
     list->setCurrentRow(0);
-    w->action(QStringLiteral("acDeleteFromList"))->trigger();
+    QCOMPARE(QApplication::focusWidget(), list);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete, Qt::ControlModifier);
     QCOMPARE(list->count(), 1);
 }
 
@@ -382,6 +426,61 @@ void TestSearchPage::closingDuringSearch()
     QCOMPARE(page->hitCount(), 1);
     // The window closes as soon as the search has ended.
     QTRY_VERIFY(!w->isVisible());
+}
+
+// An update rebuilds the catalogue and the check tree while the search lets messages run.
+void TestSearchPage::updateDuringSearch()
+{
+    SearchWorld world;
+    RecordingMessages messages;
+    auto w = world.start();
+    w->show();
+    SearchPage* page = w->searchPage();
+    bool rebuilt = false;
+    connect(page->findResultsModel(), &QAbstractItemModel::rowsInserted, this, [&] {
+        if (rebuilt)
+            return;
+        rebuilt = true;
+        QFile::remove(world.chapters() + QStringLiteral("0002-02.htm"));
+        testfiles::write(world.chapters() + QStringLiteral("0004.htm"), "<H2>Lekce 4 - Nov\xe1</H2>\r\n<p>kost</p>");
+        QVERIFY(w->catalogue()->BuildCatalogue(w->catalogue()->folder()));
+    });
+    search(page, QStringLiteral("kost"));
+    QVERIFY(rebuilt);
+    // The search ends over the list it started with; the trees are the new ones.
+    QStringList found;
+    for (const QString& caption : hits(page))
+        found.append(CaptionToFileName(caption));
+    QCOMPARE(found, (QStringList{QStringLiteral("0001.htm"), QStringLiteral("0002-01.htm"), QStringLiteral("0003.htm")}));
+    QCOMPARE(page->filesList().count(), w->catalogue()->tree().count());
+    QVERIFY(!page->searching());
+}
+
+void TestSearchPage::openingRefusedDuringSearch()
+{
+    SearchWorld world;
+    RecordingMessages messages;
+    auto w = world.start();
+    w->show();
+    SearchPage* page = w->searchPage();
+    w->pgcFiles()->changePage(TfrmAll::PageFinding);
+    QSignalSpy open(page, &SearchPage::openNodeRequested);
+    // The pop-up's "Otevřít" on the first hit while the search goes on.
+    connect(page->findResultsModel(), &QAbstractItemModel::rowsInserted, this, [&] {
+        page->trwFindResults()->setCurrentIndex(page->findResultsModel()->index(0, 0));
+        QAction* openItem = page->popFindResults()->actions().value(0);
+        QCOMPARE(openItem->text(), QStringLiteral("Otevřít"));
+        openItem->trigger();
+    });
+    search(page, QStringLiteral("kost"));
+    QCOMPARE(open.size(), 0);
+    QCOMPARE(w->pgcFiles()->currentIndex(), int(TfrmAll::PageFinding));
+    QVERIFY(!w->chapterPage()->highlightPending());
+    // A phrase whose chapter never loaded is dropped when another chapter is shown.
+    w->chapterPage()->setPendingHighlight(page->highlightOptions());
+    TreeNode* chapter = w->catalogue()->tree().topLevel(0);
+    w->OpenChapterNode(w->catalogue()->trwFiles(), w->catalogue()->model(), chapter);
+    QVERIFY(!w->chapterPage()->highlightPending());
 }
 
 QTEST_MAIN(TestSearchPage)

@@ -7,6 +7,7 @@
 #include "MessageService.h"
 #include "Profile.h"
 #include "ShellOpener.h"
+#include "library/EnterRelease.h"
 #include "widgets/HintedToolBar.h"
 #include "widgets/PublisherLogo.h"
 #include "widgets/StatusBar.h"
@@ -27,15 +28,9 @@
 #include <QMimeData>
 #include <QTreeView>
 
-Q_LOGGING_CATEGORY(lcCustomTreePage, "tavio.customtree")
-
 namespace tavio {
 
 namespace {
-
-const QString EmptyList = QStringLiteral(
-    "Seznam souborů je prázdný - proveďte nejprve aktualizaci souborů pomocí menu \"Nástroje -> Aktualizace\"");
-const QString FolderNamePrompt = QStringLiteral("Název složky:");
 
 // The view's drags carry nothing; only a drag from the same view is accepted.
 const QString DragFormat = QStringLiteral("application/x-tavio-custom-node");
@@ -251,6 +246,7 @@ CustomTreePage::CustomTreePage(const ChapterTree& catalogue, QWidget* mainWindow
     m_trwCustom->header()->setStretchLastSection(true);
     m_trwCustom->installEventFilter(this);
     m_trwCustom->viewport()->installEventFilter(this);
+    m_enterRelease = new EnterRelease(m_trwCustom);
     m_lblDir->installEventFilter(this);
     m_edits = std::make_unique<ModelEdits>(*m_model, *m_trwCustom);
     m_editor = std::make_unique<CustomTreeEditor>(*m_edits);
@@ -375,303 +371,6 @@ TreeNode* CustomTreePage::nodeAt(const QPoint& pos) const
     return m_model->nodeOf(m_trwCustom->indexAt(pos));
 }
 
-// ---- the tree and its file ----
-
-void CustomTreePage::replaceNodes(const std::function<void()>& change)
-{
-    m_model->beginBulk();
-    m_editor->forgetMark();
-    m_dragged = nullptr;
-    change();
-    m_model->endBulk();
-    // A reset of the model reports no selection change; the old nodes are gone.
-    trwCustomChange(selectedNode());
-    updateMoveHint();
-}
-
-bool CustomTreePage::LoadCustomTree(const QString& path)
-{
-    // Read aside: a file that cannot be opened leaves the tree, its mark and the view as they are.
-    ChapterTree fresh;
-    bool replaced = false;
-    const bool ok = tavio::LoadCustomTree(fresh, path, &m_lastError, &replaced);
-    if (replaced)
-        replaceNodes([&] { m_tree.swap(fresh); });
-    return ok;
-}
-
-bool CustomTreePage::SaveCustomTree(const QString& path, QString* error)
-{
-    return tavio::SaveCustomTree(m_tree, path, error);
-}
-
-void CustomTreePage::CopyCatalogueToCustomTree()
-{
-    replaceNodes([this] { tavio::CopyCatalogueToCustomTree(m_tree, m_catalogue); });
-}
-
-bool CustomTreePage::IsInCustomTree(const QString& caption) const
-{
-    return tavio::IsInCustomTree(m_tree, caption);
-}
-
-bool CustomTreePage::loadAtStart(const QString& path)
-{
-    if (LoadCustomTree(path))
-        return true;
-    if (QFileInfo::exists(path)) {
-        QString error;
-        if (BackUpCustomTree(path, &error)) {
-            qCWarning(lcCustomTreePage) << "the custom tree file did not load; kept as"
-                                        << CustomTreeBackupPath(path);
-        } else {
-            qCWarning(lcCustomTreePage) << "the custom tree file did not load and cannot be backed up:" << error;
-            m_unsavedBrokenFile = QFileInfo(path).absoluteFilePath();
-        }
-    }
-    CopyCatalogueToCustomTree();
-    return false;
-}
-
-bool CustomTreePage::saveAtExit(const QString& path)
-{
-    if (!m_unsavedBrokenFile.isEmpty() && QFileInfo(path).absoluteFilePath() == m_unsavedBrokenFile) {
-        m_lastError = QStringLiteral("Soubor se při spuštění nepodařilo načíst ani zálohovat; zůstává beze změny.");
-        return false;
-    }
-    return SaveCustomTree(path, &m_lastError);
-}
-
-QString CustomTreePage::saveAtExitWarning(const QString& path)
-{
-    const QString br = P(ProfileId::LineBreak);
-    return QStringLiteral("Nemohu uložit vlastní seznam souborů.") + br + QStringLiteral("(soubor ")
-        + QDir::toNativeSeparators(path) + QStringLiteral(").") + br + br
-        + QStringLiteral("Zřejmě nemáte dostatečná práva přístupu k tomuto ")
-        + QStringLiteral("souboru, nebo má tento soubor atribut \"Jen pro čtení\" . ")
-        + QStringLiteral("Požádejte správce sítě o přidělení práv, popř. nastavte ")
-        + QStringLiteral("souboru správně jeho atributy.") + br + br
-        + QStringLiteral("Všechny změny ve vlastním seznamu souborů budou ztraceny.");
-}
-
-void CustomTreePage::tbshCustomTreeShow()
-{
-    if (m_tree.isEmpty())
-        CopyCatalogueToCustomTree();
-    m_trwCustom->setFocus();
-}
-
-void CustomTreePage::tlbResetCustTreeClick()
-{
-    m_resetFlag = true;
-    const MsgResult answer = ShowMessage(
-        m_main,
-        QStringLiteral("Touto operací bude vlastní seznam souborů ztracen a nahrazen seznamem z karty \"Seznam "
-                       "souborů\". Stávající seznam uložíte stiskem tlačítka\"Uložit vlastní seznam jako ...\" v "
-                       "pravé tlačítkové liště. Chcete pokračovat?"),
-        MsgIcon::Warning, MsgButtons::YesNoDefaultNo);
-    if (answer != MsgResult::Yes)
-        return;
-    replaceNodes([this] {
-        m_tree.clear();
-        tavio::CopyCatalogueToCustomTree(m_tree, m_catalogue);
-    });
-    if (m_tree.isEmpty()) {
-        ShowMessage(m_main, EmptyList, MsgIcon::Error);
-        return;
-    }
-    selectNode(m_tree.topLevel(0));
-}
-
-void CustomTreePage::tlbOpenTreeClick()
-{
-    const QString path = m_fileDialog(m_main, false);
-    if (!path.isEmpty())
-        LoadCustomTree(path); // a broken file keeps what it held before the error, silently
-}
-
-void CustomTreePage::tlbSaveTreeClick()
-{
-    const QString path = m_fileDialog(m_main, true);
-    if (path.isEmpty())
-        return;
-    QString error;
-    if (!SaveCustomTree(path, &error))
-        ShowMessage(m_main,
-                    QStringLiteral("Nelze vytvořit soubor \"") + QDir::toNativeSeparators(path) + QStringLiteral("\".")
-                        + P(ProfileId::LineBreak) + error,
-                    MsgIcon::Error);
-}
-
-void CustomTreePage::popAddToMainListClick(TreeNode* catalogueNode)
-{
-    if (!IsChapter(catalogueNode))
-        return;
-    const QString caption = catalogueNode->caption;
-    if (IsInCustomTree(caption)) {
-        ShowMessage(m_main, QStringLiteral("Tato kapitola je ve vlastním seznamu již obsažena"), MsgIcon::Error);
-        return;
-    }
-    m_model->addChild(nullptr, caption, image::Chapter);
-    ShowMessage(m_main,
-                QStringLiteral("Kapitola \"") + caption + QStringLiteral("\" byla přidána do vlastního seznamu"),
-                MsgIcon::Information);
-}
-
-// ---- editing ----
-
-void CustomTreePage::trwCustomChange(TreeNode* selected)
-{
-    m_current = selected;
-    applyEnables(m_editor->selectionChanged(selected));
-    emit selectionChanged(selected);
-}
-
-void CustomTreePage::refreshEnables()
-{
-    applyEnables(m_editor->selectionChanged(selectedNode()));
-}
-
-void CustomTreePage::applyEnables(const CustomTreeEnables& e)
-{
-    action(QStringLiteral("tlbDelDir"))->setEnabled(e.tlbDelDir);
-    action(QStringLiteral("tlbRenameDir"))->setEnabled(e.tlbRenameDir);
-    QAction* mark = action(QStringLiteral("tlbSelUnselDir"));
-    mark->setEnabled(e.tlbSelUnselDir);
-    mark->setIcon(ImageList::icon(m_editor->markButtonImage()));
-    action(QStringLiteral("tlbMoveToSelDir"))->setEnabled(e.tlbMoveToSelDir);
-    action(QStringLiteral("tlbAddMark"))->setEnabled(e.tlbAddMark);
-}
-
-void CustomTreePage::updateMoveHint()
-{
-    QAction* move = action(QStringLiteral("tlbMoveToSelDir"));
-    const QString hint = m_editor->moveHint();
-    move->setText(hint);
-    move->setToolTip(hint);
-    move->setStatusTip(hint);
-}
-
-void CustomTreePage::tlbUpClick()
-{
-    if (m_editor->moveUp(selectedNode())) {
-        m_trwCustom->scrollTo(m_trwCustom->currentIndex());
-        refreshEnables();
-    }
-}
-
-void CustomTreePage::tlbDownClick()
-{
-    if (m_editor->moveDown(selectedNode())) {
-        m_trwCustom->scrollTo(m_trwCustom->currentIndex());
-        refreshEnables();
-    }
-}
-
-void CustomTreePage::tlbCreateDirClick()
-{
-    if (!m_trwCustom->hasFocus())
-        m_trwCustom->setFocus();
-    const auto name = m_inputDialog(m_main, QStringLiteral("Vytvořit novou složku"), FolderNamePrompt,
-                                    QStringLiteral("Nová složka"));
-    if (!name)
-        return;
-    TreeNode* made = nullptr;
-    const CreateFolderResult result = m_editor->createFolder(selectedNode(), *name, &made);
-    if (result != CreateFolderResult::Created) {
-        ShowMessage(m_main, CreateFolderMessage(result), MsgIcon::Error);
-        return;
-    }
-    selectNode(made);
-}
-
-void CustomTreePage::tlbRenameDirClick()
-{
-    const auto name = m_inputDialog(m_main, QStringLiteral("Přejmenovat vybranou složku"), FolderNamePrompt, QString());
-    if (!name)
-        return;
-    TreeNode* node = m_current;
-    if (!m_editor->renameFolder(node, *name))
-        return; // a blank name does nothing and says nothing
-    selectNode(node);
-    updateMoveHint();
-}
-
-void CustomTreePage::tlbDelDirClick()
-{
-    if (m_editor->deleteEmptyFolder(selectedNode())) {
-        updateMoveHint();
-        refreshEnables();
-    }
-}
-
-void CustomTreePage::tlbSelUnselDirClick()
-{
-    m_editor->toggleMark(selectedNode());
-    refreshEnables();
-    updateMoveHint();
-    m_trwCustom->viewport()->update();
-}
-
-void CustomTreePage::tlbMoveToSelDirClick()
-{
-    TreeNode* next = nullptr;
-    if (m_editor->moveToMarkedFolder(selectedNode(), &next) == CustomTreeEditor::MoveResult::Failed) {
-        ShowMessage(m_main, QStringLiteral("Soubor nelze přesunout"), MsgIcon::Error);
-        return;
-    }
-    selectNode(next);
-}
-
-void CustomTreePage::popTreeExpandClick()
-{
-    m_trwCustom->expandAll();
-    if (m_trwCustom->currentIndex().isValid())
-        m_trwCustom->scrollTo(m_trwCustom->currentIndex());
-}
-
-void CustomTreePage::popTreeCollapseClick()
-{
-    m_trwCustom->collapseAll();
-}
-
-void CustomTreePage::trwCustomStartDrag()
-{
-    m_dragged = selectedNode();
-}
-
-void CustomTreePage::trwCustomDragOver(const QPoint& pos)
-{
-    TreeNode* n = nodeAt(pos);
-    if (!n)
-        return;
-    // Selecting the neighbours scrolls the tree while a node is dragged along its edges.
-    const QRect row = m_trwCustom->visualRect(m_model->indexOf(n));
-    if (pos.y() + 15 < row.top() + row.height()) {
-        if (TreeNode* after = NodeAfter(n))
-            selectNode(after);
-    }
-    if (n == nodeAt(QPoint(0, 0))) {
-        if (TreeNode* before = NodeBefore(n))
-            selectNode(before);
-    }
-}
-
-void CustomTreePage::trwCustomDragDrop(const QPoint& pos)
-{
-    TreeNode* over = nodeAt(pos);
-    if (!m_dragged || !over)
-        return;
-    m_editor->drop(m_dragged, over);
-    selectNode(m_dragged);
-    refreshEnables();
-}
-
-void CustomTreePage::trwCustomEndDrag()
-{
-    m_dragged = nullptr;
-}
-
 // ---- opening, keys, hints ----
 
 void CustomTreePage::trwCustomDblClick()
@@ -682,8 +381,9 @@ void CustomTreePage::trwCustomDblClick()
 
 void CustomTreePage::trwCustomKeyUp(QKeyEvent* event)
 {
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && !(event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier))) {
+    const bool ownPress = m_enterRelease->takePress(event);
+    if (EnterRelease::isEnter(event)
+        && !(event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier))) {
         const bool guarded = (findFlag && *findFlag) || (bookmarkFlag && *bookmarkFlag) || m_resetFlag;
         if (guarded) {
             if (findFlag)
@@ -691,7 +391,7 @@ void CustomTreePage::trwCustomKeyUp(QKeyEvent* event)
             if (bookmarkFlag)
                 *bookmarkFlag = false;
             emit findDialogCloseRequested();
-        } else {
+        } else if (ownPress) {
             trwCustomDblClick();
         }
     }

@@ -18,6 +18,7 @@ class QTreeView;
 namespace tavio {
 
 class CustomTreeEditor;
+class EnterRelease;
 class HintedToolBar;
 class TreeEdits;
 class TreeModel;
@@ -62,6 +63,9 @@ public:
     // Start-up: loads the file; when that fails, keeps a file that exists but is broken
     // as CustomTreeBackupPath and copies the catalogue instead. True when loaded.
     bool loadAtStart(const QString& path);
+    // What the user is told after a start whose file existed but did not load; empty
+    // after any other start.
+    QString startUpWarning() const { return m_startUpWarning; }
     // Exit: writes the tree. False, with lastError(), when it cannot; the caller then
     // shows saveAtExitWarning(path).
     bool saveAtExit(const QString& path);
@@ -139,6 +143,7 @@ private:
     ChapterTree m_tree;
     TreeModel* m_model = nullptr;
     QTreeView* m_trwCustom = nullptr;
+    EnterRelease* m_enterRelease = nullptr;
     std::unique_ptr<TreeEdits> m_edits;
     std::unique_ptr<CustomTreeEditor> m_editor;
     HintedToolBar* m_tlbarCustomTree = nullptr;
@@ -154,6 +159,7 @@ private:
     QString m_lastError;
     // A broken start-up file that could not be backed up is never overwritten.
     QString m_unsavedBrokenFile;
+    QString m_startUpWarning;
 
 public:
     // Set by the find dialog and a failed tree search, or by a bookmark dialog:

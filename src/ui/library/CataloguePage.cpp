@@ -4,6 +4,7 @@
 #include "Catalogue.h"
 #include "MessageService.h"
 #include "ImageList.h"
+#include "library/EnterRelease.h"
 #include "library/TfrmLoadTree.h"
 #include "widgets/HintedToolBar.h"
 #include "widgets/PublisherLogo.h"
@@ -78,6 +79,7 @@ CataloguePage::CataloguePage(AppSettings& settings, QWidget* mainWindow, QWidget
     m_trwFiles->header()->setStretchLastSection(true);
     m_trwFiles->installEventFilter(this);
     m_trwFiles->viewport()->installEventFilter(this);
+    m_enterRelease = new EnterRelease(m_trwFiles);
 
     contentLayout()->addWidget(m_toolbar);
     contentLayout()->addWidget(m_trwFiles, 1);
@@ -159,6 +161,7 @@ bool CataloguePage::BuildCatalogue(const QString& folder)
     emit catalogueRebuilt();
     if (progress) {
         progress.reset();
+        statusBar()->setText(0, QString());
         QApplication::restoreOverrideCursor();
     }
     m_firstBuildDone = true;
@@ -218,9 +221,9 @@ void CataloguePage::trwFilesDblClick()
 
 void CataloguePage::trwFilesKeyUp(QKeyEvent* event)
 {
+    const bool ownPress = m_enterRelease->takePress(event);
     // The keypad's Enter carries the keypad modifier; it is the same key here.
-    if ((event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter)
-        || (event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+    if (!EnterRelease::isEnter(event) || (event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
         return;
     const bool guarded = (findFlag && *findFlag) || (bookmarkFlag && *bookmarkFlag);
     if (guarded) {
@@ -231,7 +234,8 @@ void CataloguePage::trwFilesKeyUp(QKeyEvent* event)
         emit findDialogCloseRequested();
         return;
     }
-    trwFilesDblClick();
+    if (ownPress)
+        trwFilesDblClick();
 }
 
 void CataloguePage::stbFilesMouseMove(int x)
@@ -248,6 +252,14 @@ bool CataloguePage::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_trwFiles && event->type() == QEvent::KeyRelease) {
         trwFilesKeyUp(static_cast<QKeyEvent*>(event));
+    } else if (watched == m_trwFiles->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+        // A double click on a node comes as doubleClicked; below the nodes (or in an
+        // empty list) it opens the selected node, or says that the list is empty.
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::LeftButton && !m_trwFiles->indexAt(mouse->position().toPoint()).isValid()) {
+            trwFilesDblClick();
+            return true;
+        }
     } else if (watched == m_trwFiles->viewport() && event->type() == QEvent::MouseMove) {
         const QPoint pos = static_cast<QMouseEvent*>(event)->position().toPoint();
         const TreeNode* n = m_model->nodeOf(m_trwFiles->indexAt(pos));

@@ -15,6 +15,7 @@ class QTreeView;
 namespace tavio {
 
 class AppSettings;
+class EnterRelease;
 class HintedToolBar;
 class TreeModel;
 
@@ -77,6 +78,7 @@ private:
     QLineEdit* m_edtBrowseDir;
     QToolButton* m_browseButton;
     QTreeView* m_trwFiles;
+    EnterRelease* m_enterRelease;
     bool m_firstBuildDone = false;
 
 public:

@@ -125,6 +125,9 @@ ChapterPage::~ChapterPage() = default;
 
 void ChapterPage::navigate(const QString& path)
 {
+    // A phrase left from an opening whose document never came is not this chapter's.
+    m_pendingHighlight.reset();
+    ++m_navigations;
     m_wbFile->navigate(path);
 }
 
@@ -164,7 +167,8 @@ std::optional<int> ChapterPage::checkedTextSize() const
 
 void ChapterPage::SaveChosenTextSize()
 {
-    m_textSize->writeChosenSize(checkedTextSize().value_or(TextSize::DefaultStep));
+    // Before any chapter was shown no item is checked: the stored choice stays.
+    m_textSize->writeChosenSize(checkedTextSize().value_or(m_textSize->readChosenSize()));
 }
 
 void ChapterPage::mnuTextSizeClick(int step)

@@ -41,14 +41,17 @@ public:
     QVBoxLayout* pnlFile() const { return m_pnlFile; }
     TextSize& textSize() const { return *m_textSize; }
 
+    // Shows the chapter at path; a highlight still pending from before is dropped.
     void navigate(const QString& path);
+    // How many chapters navigate() has been asked to show.
+    int navigations() const { return m_navigations; }
     // The step of the checked text-size item, nothing while none is checked.
     std::optional<int> checkedTextSize() const;
     void ApplyChosenTextSize();
     void SaveChosenTextSize();
     void mnuTextSizeClick(int step);
 
-    // The phrase to highlight when the next document has loaded.
+    // The phrase to highlight when the document navigated to last has loaded.
     void setPendingHighlight(const TSearchAndHighlightTextOptions& options) { m_pendingHighlight = options; }
     bool highlightPending() const { return m_pendingHighlight.has_value(); }
 
@@ -86,6 +89,7 @@ private:
     QVBoxLayout* m_pnlFile;
     HtmlView* m_wbFile;
     std::optional<TSearchAndHighlightTextOptions> m_pendingHighlight;
+    int m_navigations = 0;
 };
 
 } // namespace tavio

@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -110,6 +111,9 @@ SearchPage::SearchPage(SettingsStore& store, ChapterTree& catalogue, std::functi
     m_edtFindText->setObjectName(QStringLiteral("edtFindText"));
     m_edtFindText->setEditable(true);
     m_edtFindText->setInsertPolicy(QComboBox::NoInsert);
+    // The text searched and stored is exactly the one typed: a completion that ignored
+    // case would swap "Funkce" for a stored "funkce" when the box loses the focus.
+    m_edtFindText->completer()->setCaseSensitivity(Qt::CaseSensitive);
     m_edtFindText->setMaxVisibleItems(20);
     m_edtFindText->lineEdit()->setMaxLength(250);
     m_edtFindText->setProperty("helpContext", 101);
@@ -191,10 +195,6 @@ SearchPage::SearchPage(SettingsStore& store, ChapterTree& catalogue, std::functi
 
     m_panel = new FindResultsPanel;
     m_panel->hide();
-    auto* deleteAction = new QAction(QStringLiteral("Smazat ze seznamu nalezených"), m_panel->lbFindResults());
-    deleteAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Delete));
-    deleteAction->setShortcutContext(Qt::WidgetShortcut);
-    m_panel->lbFindResults()->addAction(deleteAction);
 
     connect(m_btnStart, &QPushButton::clicked, this, &SearchPage::btnStartClick);
     connect(m_btnStop, &QPushButton::clicked, this, &SearchPage::btnStopClick);
@@ -208,10 +208,7 @@ SearchPage::SearchPage(SettingsStore& store, ChapterTree& catalogue, std::functi
         if (m_btnStop->isEnabled())
             btnStopClick();
     });
-    connect(m_trwFindResults, &QTreeView::doubleClicked, this, [this] {
-        if (m_openEnabled)
-            trwFindResultsDblClick();
-    });
+    connect(m_trwFindResults, &QTreeView::doubleClicked, this, &SearchPage::trwFindResultsDblClick);
     connect(m_trwFindResults, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& p) { m_popFindResults->popup(m_trwFindResults->viewport()->mapToGlobal(p)); });
     connect(m_trwFilesList, &QWidget::customContextMenuRequested, this,
@@ -231,7 +228,6 @@ SearchPage::SearchPage(SettingsStore& store, ChapterTree& catalogue, std::functi
     });
     connect(m_panel, &FindResultsPanel::openRequested, this, &SearchPage::lbFindResultsDblClick);
     connect(m_panel, &FindResultsPanel::deleteRequested, this, [this] { acDeleteFromListExecute(true); });
-    connect(deleteAction, &QAction::triggered, this, [this] { acDeleteFromListExecute(true); });
     connect(statusBar(), &StatusBar::mouseMoved, this, [this](int x) {
         const QString hint = x > statusBar()->panel0Width()
             ? QStringLiteral("V této části stavové lišty je zobrazen výsledek posledního hledání")
@@ -392,18 +388,33 @@ void SearchPage::btnStartClick()
     m_pgcResults->setCurrentIndex(0);
     m_trwFindResults->setFocus();
 
-    // 7: the check tree is a copy of the catalogue, node for node.
-    const std::vector<TreeNode*> checks = m_filesList.nodes();
-    const std::vector<TreeNode*> chapters = m_catalogue.nodes();
+    // 7: the check tree is a copy of the catalogue, node for node. The loop walks a
+    // copy of what it needs from both: while it lets messages run, an update may
+    // rebuild the two trees and free their nodes.
+    struct Entry
+    {
+        QString caption;
+        bool checked;
+        QString catalogueCaption;
+    };
+    std::vector<Entry> entries;
+    {
+        const std::vector<TreeNode*> checks = m_filesList.nodes();
+        const std::vector<TreeNode*> chapters = m_catalogue.nodes();
+        entries.reserve(checks.size());
+        for (size_t i = 0; i < checks.size(); ++i)
+            entries.push_back({checks[i]->caption, checks[i]->checked,
+                               i < chapters.size() ? chapters[i]->caption : checks[i]->caption});
+    }
     const QString folder = m_chapterFolder();
     const bool all = m_chbFindInAllFiles->isChecked();
     QString failure;
-    for (size_t i = 0; i < checks.size(); ++i) {
+    for (const Entry& entry : entries) {
         QApplication::processEvents();
         if (m_stopRequested)
             break;
-        const bool takesPart = all || checks[i]->checked;
-        const QString name = CaptionToFileName(checks[i]->caption);
+        const bool takesPart = all || entry.checked;
+        const QString name = CaptionToFileName(entry.caption);
         if (!takesPart || name.isEmpty())
             continue;
         const QString path = folder + name;
@@ -425,8 +436,7 @@ void SearchPage::btnStartClick()
             hit = *raw;
         }
         if (hit) {
-            const QString caption = i < chapters.size() ? chapters[i]->caption : checks[i]->caption;
-            m_resultsModel->addChild(nullptr, caption, 0);
+            m_resultsModel->addChild(nullptr, entry.catalogueCaption, 0);
             ++m_hits;
         }
     }
@@ -471,6 +481,9 @@ void SearchPage::finishSearch(const QString& failure)
 
 void SearchPage::trwFindResultsDblClick()
 {
+    // Opening a hit would leave the search page while the search runs.
+    if (!m_openEnabled)
+        return;
     if (TreeNode* n = m_resultsModel->nodeOf(m_trwFindResults->currentIndex()))
         emit openNodeRequested(n);
 }

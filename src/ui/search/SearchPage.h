@@ -71,6 +71,7 @@ public:
     QTreeView* trwFilesList() const { return m_trwFilesList; }
     ChapterTree& filesList() { return m_filesList; }
     QLabel* lblActionType() const { return m_lblActionType; }
+    QMenu* popFindResults() const { return m_popFindResults; }
 
     bool searching() const { return m_searching; }
     int hitCount() const { return m_hits; }

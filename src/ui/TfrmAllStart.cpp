@@ -1,0 +1,287 @@
+// The main window's start and end: the start-up sequence, the first show, closing and the saves.
+#include "TfrmAll.h"
+
+
+#include "Catalogue.h"
+#include "ChapterTree.h"
+#include "FindDialog.h"
+#include "ImageList.h"
+#include "MessageService.h"
+#include "Profile.h"
+#include "SettingsStore.h"
+#include "ShellOpener.h"
+#include "SingleInstanceLock.h"
+#include "about/AboutBox.h"
+#include "about/TfrmHelp.h"
+#include "about/TfrmSplash.h"
+#include "help/HelpRouter.h"
+#include "HtmlView.h"
+#include "TextSize.h"
+#include "CustomTree.h"
+#include "CustomTreeEditor.h"
+#include "custom/CustomTreePage.h"
+#include "custom/TreePopupMenu.h"
+#include "library/CataloguePage.h"
+#include "library/ChapterPage.h"
+#include "marks/BookmarkMenu.h"
+#include "notes/NotesPage.h"
+#include "search/SearchPage.h"
+#include "tools/TfrmDelPrint.h"
+#include "update/TfrmIniViewer.h"
+#include "update/TfrmUpdate.h"
+#include "update/UpdateHost.h"
+#include "widgets/HintedToolBar.h"
+#include "widgets/PageControl.h"
+#include "widgets/StatusBar.h"
+#include "widgets/TreeModel.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScreen>
+#include <QShortcut>
+#include <QTabWidget>
+#include <QThread>
+#include <QTime>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+namespace tavio {
+
+void TfrmAll::openLastChapter()
+{
+    if (!m_settings.hasLastProject() || !action(QStringLiteral("mnuOpenLastProject"))->isChecked())
+        return;
+    m_currentChapterPath = m_settings.readLastProject();
+    if (m_currentChapterPath.isEmpty() || !QFileInfo::exists(m_currentChapterPath))
+        return;
+    OpenChapterFile(m_currentChapterPath);
+}
+
+void TfrmAll::FormShow()
+{
+    if (action(QStringLiteral("mnuOpenLastProject"))->isChecked())
+        openLastChapter();
+    m_searchPage->pgcResults()->setCurrentIndex(0);
+    const QString hint = QStringLiteral("Kliknutím na text otevřete složku se soubory *.htm");
+    m_customPage->lblDir()->setToolTip(hint);
+    m_customPage->lblDir()->setStatusTip(hint);
+}
+
+void TfrmAll::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_shown) {
+        m_shown = true;
+        FormShow();
+    }
+    ActivateChapterView();
+}
+
+void TfrmAll::wait(int ms)
+{
+    if (m_env.fixedWaits)
+        QThread::msleep(ulong(ms));
+}
+
+void TfrmAll::FormCreate(TfrmSplash* splash)
+{
+    m_aboutWindow = false;                                                     // 1
+    m_serialFinished = Profile::instance().boolean(ProfileId::SerialFinished); // 2
+    m_defaultNotesPath = m_env.layout.defaultNotesPath();                      // 3
+    moveHelpMenuRight();                                                       // 4
+    setWindowTitle(P(ProfileId::ApplicationTitle));                            // 5
+
+    m_customTreePath = m_env.layout.customTreePath(); // 6
+    m_findHistoryPath = m_env.layout.findHistoryPath();
+    QDir().mkpath(m_env.layout.dataFolder());
+
+    m_chapter->textSize().startupPrepare(); // 7
+
+    const StartOptions options = m_settings.readOptions(); // 8
+    if (options.firstRun) {
+        QFile::remove(m_customTreePath);
+        QFile::remove(m_findHistoryPath);
+    }
+    action(QStringLiteral("mnuShowHints"))->setChecked(options.ShowHints); // 9
+    applyShowHints();
+    action(QStringLiteral("mnuOneInstance"))->setChecked(options.OneInstance);
+    action(QStringLiteral("mnuOpenLastProject"))->setChecked(options.OpenLastProject);
+
+    m_secondInstance = false; // 10
+    m_lock = std::make_unique<SingleInstanceLock>(P(ProfileId::MutexName), m_env.lockFolder);
+    if (m_lock->existsElsewhere() && options.OneInstance) {
+        ShowMessage(this,
+                    QStringLiteral("Program je již spuštěn.") + P(ProfileId::LineBreak)
+                        + QStringLiteral("Chcete-li umožnit vícenásobné spuštění aplikace, zrušte volbu \"Povolit "
+                                         "spuštění pouze jedné instance programu\" v menu \"Nastavení\"."),
+                    MsgIcon::Error);
+        m_secondInstance = true;
+        if (splash)
+            splash->setProgress(QStringLiteral("Ukončuji aplikaci ..."));
+        QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+    }
+
+    m_chapter->textSize().startupSaveViewSetting(); // 11
+
+    m_lock->create(); // 12
+    QApplication::setOverrideCursor(Qt::WaitCursor); // 13
+
+    QString folder = m_settings.ReadFilesPath(); // 14
+    if (folder.isEmpty())
+        folder = m_env.layout.defaultChapterFolder();
+
+    RestoreWindowGeometry(); // 15
+    m_searchPage->LoadFindSettings(); // 16
+    m_searchPage->LoadFindHistory();
+    // 17: the page is already the current one when the window is new; its show rules
+    // (the focus in the tree, the menu states) run all the same.
+    if (m_pgcFiles->currentIndex() == PageFiles)
+        pageShown(PageFiles);
+    else
+        m_pgcFiles->setCurrentIndex(PageFiles);
+
+    if (splash) { // 18
+        splash->move(geometry().center() - QPoint(splash->width() / 2, splash->height() / 2));
+        splash->show();
+        splash->raise();
+    }
+    QApplication::processEvents();
+
+    auto progress = [&](const QString& text, bool always) {
+        if (splash) {
+            if (always || !m_secondInstance)
+                splash->setProgress(text);
+            splash->repaintProgress();
+        }
+    };
+    auto repaintProgress = [&] {
+        if (splash)
+            splash->repaintProgress();
+    };
+    progress(QStringLiteral("Načítám seznam ..."), false); // 19
+    m_catalogue->setFolder(WithTrailingSeparator(QDir::fromNativeSeparators(folder))); // 20
+
+    progress(QStringLiteral("Načítám záložky ..."), false); // 21
+    wait(500);
+    m_marks->LoadBookmarks(QDir::fromNativeSeparators(m_catalogue->folder()));
+    QApplication::processEvents();
+    repaintProgress();
+    QApplication::processEvents();
+
+    progress(QStringLiteral("Načítám vlastní seznam ..."), false); // 22
+    wait(500);
+    if (m_customPage->loadAtStart(m_customTreePath))
+        m_settings.WriteFilesPath(m_catalogue->folder());
+
+    QApplication::processEvents(); // 23
+    QApplication::restoreOverrideCursor();
+
+    progress(QStringLiteral("Dokončeno. Spouštím aplikaci ..."), true); // 24
+    wait(250);
+    if (splash) {
+        splash->setOnDestroy([this] {
+            ActivateChapterView();
+            m_aboutWindow = false;
+        });
+        delete splash;
+    }
+
+    // A custom tree file that did not load is reported once the splash has gone.
+    if (const QString warning = m_customPage->startUpWarning(); !warning.isEmpty())
+        ShowMessage(this, warning, MsgIcon::Warning);
+
+    m_notesPage->FillFontList(); // 25
+    raise(); // 26
+    activateWindow();
+    m_helpRouter->setHelpFile(m_env.layout.helpFile()); // 27
+
+    if (QFile::remove(m_env.layout.oldProgramFile())) // 28
+        ShowMessage(this, QStringLiteral("Aktualizace nové verze programu byla dokončena."), MsgIcon::Information);
+
+    action(QStringLiteral("mnuForum"))->setVisible(!P(ProfileId::ForumUrl).isEmpty()); // 29
+    m_created = true;
+}
+
+void TfrmAll::closeEvent(QCloseEvent* event)
+{
+    if (!m_notesPage->FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
+    // A running search ends before the next file; the window closes after it.
+    if (m_searchPage->searching()) {
+        m_closeAfterSearch = true;
+        m_searchPage->btnStopClick();
+        event->ignore();
+        return;
+    }
+    // The question about unsaved notes joins here with the notes page.
+    event->accept();
+}
+
+void TfrmAll::FormDestroy()
+{
+    if (m_destroyed)
+        return;
+    m_destroyed = true;
+    // A window that never started (or a refused second copy) has nothing of its own to save.
+    if (m_secondInstance || !m_created)
+        return;
+    m_marks->SaveBookmarks();
+    m_searchPage->SaveFindSettings();
+    SaveWindowGeometry();
+    m_settings.WriteVersionValues(GetProgramVersion());
+    WriteLastProject();
+    m_chapter->SaveChosenTextSize();
+    if (!m_customPage->saveAtExit(m_customTreePath))
+        ShowMessage(this, CustomTreePage::saveAtExitWarning(m_customTreePath), MsgIcon::Warning);
+}
+
+void TfrmAll::RestoreWindowGeometry()
+{
+    const auto g = m_settings.readGeometry();
+    if (!g) {
+        resize(DesignWidth, DesignHeight);
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+            const QRect area = screen->availableGeometry();
+            move(area.center() - QPoint(DesignWidth / 2, DesignHeight / 2));
+        }
+        return;
+    }
+    QRect r = geometry();
+    if (g->left)
+        r.moveLeft(*g->left);
+    if (g->top)
+        r.moveTop(*g->top);
+    if (g->width)
+        r.setWidth(std::max(*g->width, DesignWidth));
+    if (g->height)
+        r.setHeight(std::max(*g->height, DesignHeight));
+    setGeometry(r);
+    setWindowState(g->maximized ? (windowState() | Qt::WindowMaximized) : (windowState() & ~Qt::WindowMaximized));
+}
+
+void TfrmAll::SaveWindowGeometry()
+{
+    const bool maximized = isMaximized();
+    m_settings.writeGeometry(maximized, maximized ? normalGeometry() : geometry());
+}
+
+void TfrmAll::WriteLastProject()
+{
+    QString folder = m_settings.ReadFilesPath();
+    folder = WithTrailingSeparator(folder);
+    const QString locationName = m_chapter->wbFile()->hasDocument() ? m_chapter->wbFile()->locationName() : QString();
+    const bool open = !locationName.isEmpty() && action(QStringLiteral("mnuOpenLastProject"))->isChecked();
+    m_settings.writeLastProject(open ? folder + RemoveFileExt(locationName) + QStringLiteral(".htm") : QString());
+}
+
+} // namespace tavio
