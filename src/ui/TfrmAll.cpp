@@ -32,6 +32,7 @@
 #include "widgets/PageControl.h"
 #include "widgets/StatusBar.h"
 #include "widgets/TreeModel.h"
+#include "widgets/WindowSize.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -64,7 +65,6 @@ TfrmAll::TfrmAll(const Environment& env)
     , m_settings(env.store ? *env.store : *m_ownStore)
 {
     setObjectName(QStringLiteral("frmAll"));
-    setMinimumSize(DesignWidth, DesignHeight);
     setProperty("helpContext", 76);
 
     m_pgcFiles = new PageControl(this);
@@ -77,6 +77,7 @@ TfrmAll::TfrmAll(const Environment& env)
 
     createPages();
     createMenus();
+    setMinimumSize(GrownLeastSize(this, {DesignWidth, DesignHeight}));
 
     // The INI viewer lives for the whole run, hidden until the update needs it.
     m_frmIniViewer = new TfrmIniViewer(this, &m_settings.store());
@@ -801,7 +802,7 @@ void TfrmAll::RestoreWindowGeometry()
         resize(DesignWidth, DesignHeight);
         if (const QScreen* screen = QGuiApplication::primaryScreen()) {
             const QRect area = screen->availableGeometry();
-            move(area.center() - QPoint(DesignWidth / 2, DesignHeight / 2));
+            move(area.center() - QPoint(width() / 2, height() / 2));
         }
         return;
     }
