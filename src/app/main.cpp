@@ -2,12 +2,10 @@
 #include "Profile.h"
 #include "TfrmAll.h"
 #include "about/TfrmSplash.h"
+#include "widgets/QtTranslations.h"
 
 #include <QApplication>
 #include <QIcon>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 
 #include <unistd.h>
 
@@ -26,10 +24,7 @@ int main(int argc, char* argv[])
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/art/icons/app-icon.svg")));
 
     // The standard buttons and dialogs speak Czech too.
-    QTranslator qtTranslator;
-    if (qtTranslator.load(QLocale(QLocale::Czech, QLocale::CzechRepublic), QStringLiteral("qtbase"),
-                          QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTranslator);
+    tavio::InstallQtTranslations(&app);
 
     tavio::VersionText();
     auto* splash = new tavio::TfrmSplash; // owned and destroyed by the start-up sequence

@@ -1,11 +1,15 @@
 #include "TestWorld.h"
 #include "about/TfrmHelp.h"
 #include "about/TfrmSplash.h"
+#include "marks/BookmarkMenu.h"
+#include "notes/NotesDialogs.h"
+#include "widgets/QtTranslations.h"
 #include "widgets/PageControl.h"
 #include "widgets/WindowSize.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QFontMetrics>
 #include <QInputDialog>
 #include <QLabel>
@@ -53,6 +57,8 @@ private slots:
     void descriptionLinesStayWhole();
     void splashLabels_data();
     void splashLabels();
+    void fileDialogs_data();
+    void fileDialogs();
 };
 
 void TestWindowSizes::mainWindowAtItsLeastSize()
@@ -154,6 +160,47 @@ void TestWindowSizes::splashLabels()
     QCOMPARE(label->font().pixelSize(), pixelSize);
     QVERIFY(!label->text().isEmpty());
     QVERIFY(QFontMetrics(label->font()).horizontalAdvance(label->text()) <= label->width());
+}
+
+void TestWindowSizes::fileDialogs_data()
+{
+    QTest::addColumn<int>("which");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("filter");
+    QTest::newRow("bookmark export") << 0 << QStringLiteral("Exportovat záložky do souboru")
+                                     << QStringLiteral("Soubory záložek [*.mrk]");
+    QTest::newRow("bookmark import") << 1 << QStringLiteral("Importovat záložky ze souboru")
+                                     << QStringLiteral("Soubory záložek [*.mrk]");
+    QTest::newRow("picture") << 2 << QStringLiteral("Vložit obrázek")
+                             << QStringLiteral("Grafické soubory [*.bmp;*.wmf;*.emf;*.ico;*.jpg]");
+}
+
+// The file type captions stand as written, and Qt's own texts of the dialog are Czech.
+void TestWindowSizes::fileDialogs()
+{
+    QFETCH(int, which);
+    QFETCH(QString, title);
+    QFETCH(QString, filter);
+    static const QStringList installed = InstallQtTranslations(qApp);
+    QVERIFY(installed.contains(QStringLiteral("qtbase")));
+    QString shownTitle, shownFilter, folderType;
+    QTimer::singleShot(0, this, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        shownTitle = dialog->windowTitle();
+        if (auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo")))
+            shownFilter = types->currentText();
+        dialog->reject();
+    });
+    const BookmarkDialogs marks = BookmarkDialogs::standard();
+    const NotesDialogs notes = NotesDialogs::standard();
+    const QString chosen = which == 0 ? marks.saveFile(nullptr) : which == 1 ? marks.openFile(nullptr)
+                                                                             : notes.picture(nullptr);
+    QVERIFY(chosen.isEmpty());
+    QCOMPARE(shownTitle, title);
+    QCOMPARE(shownFilter, filter);
+    QCOMPARE(QCoreApplication::translate("QAbstractFileIconProvider", "Folder"), QStringLiteral("Složka"));
+    QCOMPARE(QCoreApplication::translate("QFileDialog", "Look in:"), QStringLiteral("Hledat v:"));
 }
 
 QTEST_MAIN(TestWindowSizes)

@@ -21,6 +21,7 @@ QString runFileDialog(QWidget* parent, const QString& title, bool save)
 {
     QFileDialog dlg(parent, title);
     dlg.setNameFilter(MarkFilter);
+    dlg.setOption(QFileDialog::HideNameFilterDetails);
     dlg.setDefaultSuffix(QStringLiteral("mrk"));
     dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dlg.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);

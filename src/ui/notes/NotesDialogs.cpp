@@ -22,6 +22,7 @@ QString choosePicture(QWidget* parent)
 {
     QFileDialog dialog(parent, QStringLiteral("Vložit obrázek"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setNameFilters({QStringLiteral("Grafické soubory [*.bmp;*.wmf;*.emf;*.ico;*.jpg] (*.bmp *.wmf *.emf *.ico *.jpg)"),
