@@ -183,13 +183,17 @@ void TestWindowSizes::fileDialogs()
     QFETCH(QString, filter);
     static const QStringList installed = InstallQtTranslations(qApp);
     QVERIFY(installed.contains(QStringLiteral("qtbase")));
-    QString shownTitle, shownFilter, folderType;
+    QString shownTitle, shownFilter;
+    bool typesWhole = false;
     QTimer::singleShot(0, this, [&] {
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         QVERIFY(dialog);
         shownTitle = dialog->windowTitle();
-        if (auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo")))
+        if (auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"))) {
             shownFilter = types->currentText();
+            typesWhole = types->width() >= types->fontMetrics().horizontalAdvance(shownFilter)
+                    + types->style()->pixelMetric(QStyle::PM_ComboBoxFrameWidth) * 2 + 20;
+        }
         dialog->reject();
     });
     const BookmarkDialogs marks = BookmarkDialogs::standard();
@@ -199,6 +203,7 @@ void TestWindowSizes::fileDialogs()
     QVERIFY(chosen.isEmpty());
     QCOMPARE(shownTitle, title);
     QCOMPARE(shownFilter, filter);
+    QVERIFY(typesWhole);
     QCOMPARE(QCoreApplication::translate("QAbstractFileIconProvider", "Folder"), QStringLiteral("Složka"));
     QCOMPARE(QCoreApplication::translate("QFileDialog", "Look in:"), QStringLiteral("Hledat v:"));
 }

@@ -25,6 +25,7 @@ QString runFileDialog(QWidget* parent, const QString& title, bool save)
     dlg.setDefaultSuffix(QStringLiteral("mrk"));
     dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dlg.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    FitFileTypes(&dlg);
     if (dlg.exec() != QDialog::Accepted)
         return {};
     return dlg.selectedFiles().value(0);

@@ -2,6 +2,7 @@
 
 #include "NotesFontDialog.h"
 #include "Profile.h"
+#include "widgets/WindowSize.h"
 
 #include <QColorDialog>
 #include <QDir>
@@ -42,6 +43,7 @@ QString choosePicture(QWidget* parent)
         const QImage image = reader.read();
         preview->setPixmap(image.isNull() ? QPixmap() : QPixmap::fromImage(image));
     });
+    FitFileTypes(&dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().first();

@@ -1,6 +1,8 @@
 #include "WindowSize.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QFileDialog>
 #include <QFontMetrics>
 #include <QInputDialog>
 #include <QLayout>
@@ -27,6 +29,15 @@ QSize GrownLeastSize(const QWidget* window, QSize designSize)
     QSize least = designSize.expandedTo(window->minimumSizeHint());
     least.setWidth(std::max(least.width(), TitleBarWidth(window->windowTitle())));
     return least;
+}
+
+void FitFileTypes(QFileDialog* dialog)
+{
+    auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+    if (!types)
+        return;
+    types->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    dialog->resize(dialog->size().expandedTo(dialog->sizeHint()));
 }
 
 std::optional<QString> InputBox(QWidget* parent, const QString& caption, const QString& prompt, const QString& text)

@@ -5,6 +5,7 @@
 
 #include <optional>
 
+class QFileDialog;
 class QWidget;
 
 namespace tavio {
@@ -16,6 +17,9 @@ int TitleBarWidth(const QString& caption);
 // The least size of a window: its design size, grown to what its contents need with
 // the fonts in use (the layout's minimum and the caption in the title bar).
 QSize GrownLeastSize(const QWidget* window, QSize designSize);
+
+// Makes a file dialog wide enough for its file type captions.
+void FitFileTypes(QFileDialog* dialog);
 
 // The program's input box (caption, prompt, offered text); nothing on Cancel.
 std::optional<QString> InputBox(QWidget* parent, const QString& caption, const QString& prompt,
