@@ -7,14 +7,12 @@
 #include "SingleInstanceLock.h"
 #include "TfrmAll.h"
 #include "about/TfrmSplash.h"
+#include "widgets/QtTranslations.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <QIcon>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 
 #include <csignal>
 #include <cstdio>
@@ -119,10 +117,7 @@ int main(int argc, char* argv[])
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/art/icons/app-icon.svg")));
 
     // The standard buttons and dialogs speak Czech too.
-    QTranslator qtTranslator;
-    if (qtTranslator.load(QLocale(QLocale::Czech, QLocale::CzechRepublic), QStringLiteral("qtbase"),
-                          QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTranslator);
+    tavio::InstallQtTranslations(&app);
 
     // Started with a chapter while a copy runs that wants to be the only one: that
     // copy opens the chapter and this one ends without a word. Started without one,

@@ -37,6 +37,10 @@ public:
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
             box.setDefaultButton(QMessageBox::No);
             break;
+        case MsgButtons::YesNoCancelDefaultNo:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+            box.setDefaultButton(QMessageBox::No);
+            break;
         }
         switch (box.exec()) {
         case QMessageBox::Yes: return MsgResult::Yes;

@@ -9,8 +9,9 @@ class QWidget;
 namespace tavio {
 
 enum class MsgIcon { None, Error, Warning, Information, Question };
-// YesNoDefaultNo: Enter answers No, for questions whose Yes destroys something.
-enum class MsgButtons { Ok, YesNo, YesNoCancel, OkCancel, YesNoDefaultNo };
+// YesNoDefaultNo, YesNoCancelDefaultNo: Enter answers No, for questions whose Yes
+// destroys something or is the rarer choice.
+enum class MsgButtons { Ok, YesNo, YesNoCancel, OkCancel, YesNoDefaultNo, YesNoCancelDefaultNo };
 enum class MsgResult { Ok, Cancel, Yes, No };
 
 class MessageService

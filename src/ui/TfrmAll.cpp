@@ -32,6 +32,7 @@
 #include "widgets/PageControl.h"
 #include "widgets/StatusBar.h"
 #include "widgets/TreeModel.h"
+#include "widgets/WindowSize.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -60,7 +61,6 @@ TfrmAll::TfrmAll(const Environment& env)
     , m_settings(env.store ? *env.store : *m_ownStore)
 {
     setObjectName(QStringLiteral("frmAll"));
-    setMinimumSize(DesignWidth, DesignHeight);
     setProperty("helpContext", 76);
 
     m_pgcFiles = new PageControl(this);
@@ -73,6 +73,7 @@ TfrmAll::TfrmAll(const Environment& env)
 
     createPages();
     createMenus();
+    setMinimumSize(GrownLeastSize(this, {DesignWidth, DesignHeight}));
 
     // The INI viewer lives for the whole run, hidden until the update needs it.
     m_frmIniViewer = new TfrmIniViewer(this, &m_settings.store());

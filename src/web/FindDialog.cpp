@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 namespace tavio {
@@ -85,6 +86,30 @@ void FindDialog::setWholeWordsVisible(bool visible)
     m_wholeWords->setVisible(visible);
     if (!visible)
         m_wholeWords->setChecked(false);
+}
+
+void FindDialog::showMatch(const QRect& match)
+{
+    if (match.isEmpty()) {
+        emit matchShown(false);
+        return;
+    }
+    // A little room around the match, so that its line stays readable.
+    const QRect keepClear = match.adjusted(-8, -8, 8, 8);
+    const QRect frame = frameGeometry();
+    if (isVisible() && frame.intersects(keepClear)) {
+        const QScreen* s = screen();
+        const QRect area = s ? s->availableGeometry() : QRect();
+        QPoint to = frame.topLeft();
+        if (area.isNull() || keepClear.bottom() + frame.height() <= area.bottom())
+            to.setY(keepClear.bottom() + 1);
+        else
+            to.setY(keepClear.top() - frame.height());
+        if (!area.isNull())
+            to.setY(std::clamp(to.y(), area.top(), std::max(area.top(), area.bottom() - frame.height())));
+        move(to);
+    }
+    emit matchShown(true);
 }
 
 void FindDialog::showEvent(QShowEvent* event)

@@ -23,12 +23,15 @@ public:
     bool matchCase() const;
     bool upward() const;
     void setUpward(bool up);
-    // The page find has no whole-word option.
     void setWholeWordsVisible(bool visible);
+    // After a find: moves the dialog off the match (screen coordinates) it would cover;
+    // an empty rectangle when nothing was found.
+    void showMatch(const QRect& match);
 
 signals:
     void findNext();
     void shown();
+    void matchShown(bool found);
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -186,14 +186,25 @@ HtmlView::HtmlView(SettingsStore* store, const QString& textSizeKey, const QStri
     });
 
     d->findDialog = new FindDialog(this);
-    d->findDialog->setWholeWordsVisible(false);
     connect(d->findDialog, &FindDialog::findNext, this, [this] {
-        QWebEnginePage::FindFlags flags;
-        if (d->findDialog->matchCase())
-            flags |= QWebEnginePage::FindCaseSensitively;
-        if (d->findDialog->upward())
-            flags |= QWebEnginePage::FindBackward;
-        d->page->findText(d->findDialog->findText(), flags);
+        const FindDialog* f = d->findDialog;
+        std::weak_ptr<char> alive = d->alive;
+        d->page->runJavaScript(
+            pagescripts::findOnPage(f->findText(), f->wholeWords(), f->matchCase(), f->upward()),
+            QWebEngineScript::ApplicationWorld, [this, alive](const QVariant& result) {
+                if (alive.expired())
+                    return;
+                // The page's coordinates are CSS pixels of the zoomed page.
+                const QVariantList r = result.toList();
+                QRect onScreen;
+                if (r.size() == 4) {
+                    const double zoom = d->page->zoomFactor();
+                    const QRectF inView(r[0].toDouble() * zoom, r[1].toDouble() * zoom,
+                                        std::max(1.0, r[2].toDouble() * zoom), std::max(1.0, r[3].toDouble() * zoom));
+                    onScreen = QRect(d->view->mapToGlobal(inView.topLeft().toPoint()), inView.size().toSize());
+                }
+                d->findDialog->showMatch(onScreen);
+            });
     });
 }
 

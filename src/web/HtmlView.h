@@ -50,7 +50,7 @@ public:
     void searchAndHighlightText(const QString& phrase, bool wholeWords, bool matchCase,
                                 std::function<void(bool found)> done = {});
 
-    // The find-on-page dialog (text, match case, direction, Find Next).
+    // The find-on-page dialog (text, whole words, match case, direction, Find Next).
     void showFindDialog();
     FindDialog* findDialog() const;
 

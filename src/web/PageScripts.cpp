@@ -29,110 +29,80 @@ const char16_t kBorder[] = uR"js(
 
 // The whole text of the body is searched at once, so that a match may run across
 // element boundaries ("<b>Pro</b>měnná"). Each text node keeps its offset in that
-// text; matches are then wrapped back to front, each text-node piece of a match in
-// its own span, so that the offsets of the matches still to come stay valid.
-// Where the page shows a line break (a new block, <br>) the text gets a line break too,
-// which belongs to no node, so that words of two paragraphs do not run together.
-// A blank in the phrase stands for any run of white space, as the page shows a line
-// break of its source as a blank.
-const char16_t kHighlight[] = uR"js(
-(function (phrase, wholeWords, matchCase) {
-    try {
-        var body = document.body;
-        if (!body || phrase.length === 0)
-            return 0;
-        var skipped = { script: 1, style: 1, textarea: 1, noscript: 1, select: 1, option: 1, optgroup: 1,
-                        template: 1, iframe: 1, object: 1 };
-        var blocks = { address: 1, article: 1, aside: 1, blockquote: 1, caption: 1, center: 1, dd: 1,
-                       details: 1, dialog: 1, div: 1, dl: 1, dt: 1, fieldset: 1, figcaption: 1, figure: 1,
-                       footer: 1, form: 1, h1: 1, h2: 1, h3: 1, h4: 1, h5: 1, h6: 1, header: 1, legend: 1, li: 1,
-                       main: 1, nav: 1, ol: 1, p: 1, pre: 1, section: 1, summary: 1, table: 1, tbody: 1, td: 1,
-                       tfoot: 1, th: 1, thead: 1, tr: 1, ul: 1 };
-        // Parents in which a span would be a layout box of its own.
-        var structural = { table: 1, thead: 1, tbody: 1, tfoot: 1, tr: 1, colgroup: 1, ul: 1, ol: 1, dl: 1 };
-        var htmlNamespace = 'http://www.w3.org/1999/xhtml';
+// text. Where the page shows a line break (a new block, <br>) the text gets a line
+// break too, which belongs to no node, so that words of two paragraphs do not run
+// together. A blank in the phrase stands for any run of white space, as the page shows
+// a line break of its source as a blank.
+const char16_t kPageText[] = uR"js(
+function tavioPageText(body) {
+    var skipped = { script: 1, style: 1, textarea: 1, noscript: 1, select: 1, option: 1, optgroup: 1,
+                    template: 1, iframe: 1, object: 1 };
+    var blocks = { address: 1, article: 1, aside: 1, blockquote: 1, caption: 1, center: 1, dd: 1,
+                   details: 1, dialog: 1, div: 1, dl: 1, dt: 1, fieldset: 1, figcaption: 1, figure: 1,
+                   footer: 1, form: 1, h1: 1, h2: 1, h3: 1, h4: 1, h5: 1, h6: 1, header: 1, legend: 1, li: 1,
+                   main: 1, nav: 1, ol: 1, p: 1, pre: 1, section: 1, summary: 1, table: 1, tbody: 1, td: 1,
+                   tfoot: 1, th: 1, thead: 1, tr: 1, ul: 1 };
+    var htmlNamespace = 'http://www.w3.org/1999/xhtml';
 
-        // Per element: its nearest block, or null when its text is not page text (scripts,
-        // styles, form fields, SVG). Worked out once per element.
-        var blockOf = new Map();
-        blockOf.set(body, body);
-        var nearestBlock = function (el) {
-            var result = blockOf.get(el);
-            if (result !== undefined)
-                return result;
-            var chain = [];
-            for (var e = el; e && (result = blockOf.get(e)) === undefined; e = e.parentNode)
-                chain.push(e);
-            if (result === undefined)
-                result = null;
-            for (var i = chain.length - 1; i >= 0; --i) {
-                var c = chain[i];
-                if (result !== null) {
-                    if (c.namespaceURI !== htmlNamespace || skipped[c.localName] === 1)
-                        result = null;
-                    else if (blocks[c.localName] === 1)
-                        result = c;
-                }
-                blockOf.set(c, result);
-            }
+    // Per element: its nearest block, or null when its text is not page text (scripts,
+    // styles, form fields, SVG). Worked out once per element.
+    var blockOf = new Map();
+    blockOf.set(body, body);
+    var nearestBlock = function (el) {
+        var result = blockOf.get(el);
+        if (result !== undefined)
             return result;
-        };
-        // The text after a line break or a rule starts a new line.
-        var afterBreak = new Set();
-        var breaks = body.querySelectorAll('br, hr');
-        if (breaks.length > 0) {
-            var seek = document.createTreeWalker(body, NodeFilter.SHOW_TEXT);
-            for (var i = 0; i < breaks.length; ++i) {
-                seek.currentNode = breaks[i];
-                var next = seek.nextNode();
-                if (next)
-                    afterBreak.add(next);
+        var chain = [];
+        for (var e = el; e && (result = blockOf.get(e)) === undefined; e = e.parentNode)
+            chain.push(e);
+        if (result === undefined)
+            result = null;
+        for (var i = chain.length - 1; i >= 0; --i) {
+            var c = chain[i];
+            if (result !== null) {
+                if (c.namespaceURI !== htmlNamespace || skipped[c.localName] === 1)
+                    result = null;
+                else if (blocks[c.localName] === 1)
+                    result = c;
             }
+            blockOf.set(c, result);
         }
-
-        var walker = document.createTreeWalker(body, NodeFilter.SHOW_TEXT);
-        var nodes = [], starts = [], lengths = [], parts = [], total = 0, lastBlock = null;
-        for (var n = walker.nextNode(); n; n = walker.nextNode()) {
-            var t = n.data;
-            if (t.length === 0)
-                continue;
-            var block = nearestBlock(n.parentNode);
-            if (block === null)
-                continue;
-            if (nodes.length > 0 && (block !== lastBlock || afterBreak.has(n))) {
-                parts.push('\n');
-                total += 1;
-            }
-            lastBlock = block;
-            nodes.push(n); starts.push(total); lengths.push(t.length); parts.push(t);
-            total += t.length;
+        return result;
+    };
+    // The text after a line break or a rule starts a new line.
+    var afterBreak = new Set();
+    var breaks = body.querySelectorAll('br, hr');
+    if (breaks.length > 0) {
+        var seek = document.createTreeWalker(body, NodeFilter.SHOW_TEXT);
+        for (var i = 0; i < breaks.length; ++i) {
+            seek.currentNode = breaks[i];
+            var next = seek.nextNode();
+            if (next)
+                afterBreak.add(next);
         }
-        var text = parts.join('');
-        parts = null;
+    }
 
-        var source = phrase.split(/(\s+)/).map(function (piece, i) {
-            if (i % 2 === 1)
-                return '\\s+';
-            return piece.replace(/[\\^$.*+?()[\]{}|\/]/g, '\\$&');
-        }).join('');
-        if (wholeWords)
-            source = '(?<![\\p{L}\\p{N}\\p{M}])(?:' + source + ')(?![\\p{L}\\p{N}\\p{M}])';
-        var re = new RegExp(source, matchCase ? 'gu' : 'giu');
-
-        var found = [];
-        var m;
-        while ((m = re.exec(text)) !== null) {
-            if (m[0].length === 0) {
-                re.lastIndex++;
-                continue;
-            }
-            found.push(m.index, m.index + m[0].length);
+    var walker = document.createTreeWalker(body, NodeFilter.SHOW_TEXT);
+    var nodes = [], starts = [], lengths = [], parts = [], total = 0, lastBlock = null;
+    for (var n = walker.nextNode(); n; n = walker.nextNode()) {
+        var t = n.data;
+        if (t.length === 0)
+            continue;
+        var block = nearestBlock(n.parentNode);
+        if (block === null)
+            continue;
+        if (nodes.length > 0 && (block !== lastBlock || afterBreak.has(n))) {
+            parts.push('\n');
+            total += 1;
         }
-        if (found.length === 0)
-            return 0;
-
+        lastBlock = block;
+        nodes.push(n); starts.push(total); lengths.push(t.length); parts.push(t);
+        total += t.length;
+    }
+    return {
+        nodes: nodes, starts: starts, lengths: lengths, text: parts.join(''),
         // The last text node that starts at or before the offset.
-        function nodeAt(offset) {
+        nodeAt: function (offset) {
             var lo = 0, hi = starts.length - 1;
             while (lo < hi) {
                 var mid = (lo + hi + 1) >> 1;
@@ -140,12 +110,53 @@ const char16_t kHighlight[] = uR"js(
             }
             return lo;
         }
+    };
+}
+
+// Every match of the phrase in the text, as [start, end, start, end, ...].
+function tavioMatches(text, phrase, wholeWords, matchCase) {
+    var source = phrase.split(/(\s+)/).map(function (piece, i) {
+        if (i % 2 === 1)
+            return '\\s+';
+        return piece.replace(/[\\^$.*+?()[\]{}|\/]/g, '\\$&');
+    }).join('');
+    if (wholeWords)
+        source = '(?<![\\p{L}\\p{N}\\p{M}])(?:' + source + ')(?![\\p{L}\\p{N}\\p{M}])';
+    var re = new RegExp(source, matchCase ? 'gu' : 'giu');
+    var found = [];
+    var m;
+    while ((m = re.exec(text)) !== null) {
+        if (m[0].length === 0) {
+            re.lastIndex++;
+            continue;
+        }
+        found.push(m.index, m.index + m[0].length);
+    }
+    return found;
+}
+)js";
+
+// Matches are wrapped back to front, each text-node piece of a match in its own span,
+// so that the offsets of the matches still to come stay valid.
+const char16_t kHighlight[] = uR"js(
+(function (phrase, wholeWords, matchCase) {
+    try {
+        var body = document.body;
+        if (!body || phrase.length === 0)
+            return 0;
+        // Parents in which a span would be a layout box of its own.
+        var structural = { table: 1, thead: 1, tbody: 1, tfoot: 1, tr: 1, colgroup: 1, ul: 1, ol: 1, dl: 1 };
+        var page = tavioPageText(body);
+        var nodes = page.nodes, starts = page.starts, lengths = page.lengths;
+        var found = tavioMatches(page.text, phrase, wholeWords, matchCase);
+        if (found.length === 0)
+            return 0;
 
         // Spans are made back to front: the last one made is the first on the page.
         var first = null, highlighted = 0;
         for (var k = found.length - 2; k >= 0; k -= 2) {
             var s = found[k], e = found[k + 1], made = false;
-            for (var i = nodeAt(e - 1); i >= 0 && starts[i] + lengths[i] > s; --i) {
+            for (var i = page.nodeAt(e - 1); i >= 0 && starts[i] + lengths[i] > s; --i) {
                 var node = nodes[i];
                 var parent = node.parentNode;
                 var a = Math.max(s, starts[i]) - starts[i];
@@ -177,6 +188,66 @@ const char16_t kHighlight[] = uR"js(
 })(%1, %2, %3);
 )js";
 
+// Selects the next match after the selection (or the previous one before it), from
+// the other end of the page when there is none, scrolls it into sight and gives its
+// rectangle in the view, [left, top, width, height], or null when there is no match.
+const char16_t kFind[] = uR"js(
+(function (phrase, wholeWords, matchCase, backward) {
+    try {
+        var body = document.body;
+        if (!body || phrase.length === 0)
+            return null;
+        var page = tavioPageText(body);
+        var found = tavioMatches(page.text, phrase, wholeWords, matchCase);
+        if (found.length === 0)
+            return null;
+        var offsetOf = function (container, offset) {
+            var i = page.nodes.indexOf(container);
+            return i < 0 ? -1 : page.starts[i] + offset;
+        };
+        var selection = window.getSelection();
+        var from = -1, to = -1;
+        if (selection.rangeCount > 0) {
+            var current = selection.getRangeAt(0);
+            from = offsetOf(current.startContainer, current.startOffset);
+            to = offsetOf(current.endContainer, current.endOffset);
+        }
+        var k = -1;
+        if (backward) {
+            var before = from < 0 ? page.text.length : from;
+            for (var j = found.length - 2; j >= 0 && k < 0; j -= 2)
+                if (found[j + 1] <= before)
+                    k = j;
+            if (k < 0)
+                k = found.length - 2;
+        } else {
+            var after = to < 0 ? 0 : to;
+            for (var j = 0; j < found.length && k < 0; j += 2)
+                if (found[j] >= after)
+                    k = j;
+            if (k < 0)
+                k = 0;
+        }
+        var s = found[k], e = found[k + 1];
+        var first = page.nodeAt(s), last = page.nodeAt(e - 1);
+        var range = document.createRange();
+        range.setStart(page.nodes[first], Math.min(Math.max(s - page.starts[first], 0), page.lengths[first]));
+        range.setEnd(page.nodes[last], Math.min(e - page.starts[last], page.lengths[last]));
+        selection.removeAllRanges();
+        selection.addRange(range);
+        var r = range.getBoundingClientRect();
+        if (r.top < 0 || r.bottom > window.innerHeight || r.left < 0 || r.right > window.innerWidth) {
+            window.scrollBy(r.left < 0 || r.right > window.innerWidth ? r.left - window.innerWidth / 3 : 0,
+                            r.top - window.innerHeight / 3);
+            r = range.getBoundingClientRect();
+        }
+        return [r.left, r.top, r.width, r.height];
+    } catch (e) {
+        return null;
+    }
+})(%1, %2, %3, %4);
+)js";
+
 // A JavaScript string literal holding the text, whatever it holds: a one-element JSON
 // array less its brackets, as JSON escaping is valid JavaScript.
 QString literal(const QString& text)
@@ -205,7 +276,15 @@ QString bodyBorder(const QString& style)
 QString highlight(const QString& phrase, bool wholeWords, bool matchCase)
 {
     const auto flag = [](bool on) { return on ? QStringLiteral("true") : QStringLiteral("false"); };
-    return QString::fromUtf16(kHighlight).arg(literal(phrase), flag(wholeWords), flag(matchCase));
+    return QString(QString::fromUtf16(kPageText) + QString::fromUtf16(kHighlight))
+        .arg(literal(phrase), flag(wholeWords), flag(matchCase));
+}
+
+QString findOnPage(const QString& phrase, bool wholeWords, bool matchCase, bool backward)
+{
+    const auto flag = [](bool on) { return on ? QStringLiteral("true") : QStringLiteral("false"); };
+    return QString(QString::fromUtf16(kPageText) + QString::fromUtf16(kFind))
+        .arg(literal(phrase), flag(wholeWords), flag(matchCase), flag(backward));
 }
 
 } // namespace tavio::pagescripts

@@ -13,5 +13,9 @@ QString bodyBorder(const QString& style);
 // Wraps every match of the phrase in the highlight span, scrolls the first match to the
 // top of the view and gives the number of matches.
 QString highlight(const QString& phrase, bool wholeWords, bool matchCase);
+// Selects the next match of the phrase after the selection (backward: the one before
+// it), from the other end of the page when there is none, scrolls it into sight and
+// gives its rectangle in the view as [left, top, width, height], or null without a match.
+QString findOnPage(const QString& phrase, bool wholeWords, bool matchCase, bool backward);
 
 } // namespace tavio::pagescripts

@@ -21,12 +21,14 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPainter>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
+#include <QTimer>
 
 using namespace tavio;
 
@@ -174,6 +176,8 @@ private slots:
     void toolbarFollowsTheCaret();
     void backgroundQuestions_data();
     void backgroundQuestions();
+    void enterOnAQuestion_data();
+    void enterOnAQuestion();
     void editorRoundTrip();
     void pictureFiles_data();
     void pictureFiles();
@@ -424,12 +428,42 @@ void TestNotes::backgroundQuestions()
     const QString question = paragraph ? QStringLiteral("Vytvořit pro tento odstavec transparentní pozadí?")
                                        : QStringLiteral("Vytvořit pro text transparentní pozadí?");
     QCOMPARE(messages.shown.at(0).text, question + QStringLiteral("\r\n\r\nANO - vytvořit transparentní\r\nNE - vybrat barvu"));
-    QCOMPARE(messages.shown.at(0).buttons, MsgButtons::YesNoCancel);
+    QCOMPARE(messages.shown.at(0).buttons, MsgButtons::YesNoCancelDefaultNo);
     QCOMPARE(messages.shown.at(0).icon, MsgIcon::Question);
     QCOMPARE(presets.size(), dialogs);
     if (dialogs)
         QCOMPARE(presets.at(0), QColor(0xAB, 0xCD, 0xEF));
     QCOMPARE(paragraph ? re->currentParaStyle().Background : re->currentTextStyle().BackColor, expected);
+}
+
+void TestNotes::enterOnAQuestion_data()
+{
+    QTest::addColumn<MsgButtons>("buttons");
+    QTest::addColumn<MsgResult>("answer");
+    QTest::newRow("yes/no") << MsgButtons::YesNo << MsgResult::Yes;
+    QTest::newRow("yes/no/cancel") << MsgButtons::YesNoCancel << MsgResult::Yes;
+    QTest::newRow("yes/no, no by default") << MsgButtons::YesNoDefaultNo << MsgResult::No;
+    QTest::newRow("yes/no/cancel, no by default") << MsgButtons::YesNoCancelDefaultNo << MsgResult::No;
+}
+
+// The real message box: Enter answers with its default button.
+void TestNotes::enterOnAQuestion()
+{
+    QFETCH(MsgButtons, buttons);
+    QFETCH(MsgResult, answer);
+    QMainWindow owner;
+    owner.show();
+    QStringList shownButtons;
+    QTimer::singleShot(0, &owner, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        for (QAbstractButton* b : box->buttons())
+            shownButtons.append(b->text());
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    QCOMPARE(ShowMessage(&owner, QStringLiteral("Otázka?"), MsgIcon::Question, buttons), answer);
+    const bool withCancel = buttons == MsgButtons::YesNoCancel || buttons == MsgButtons::YesNoCancelDefaultNo;
+    QCOMPARE(shownButtons.size(), withCancel ? 3 : 2);
 }
 
 void TestNotes::editorRoundTrip()

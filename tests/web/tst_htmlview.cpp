@@ -21,6 +21,7 @@
 #include <memory>
 
 using namespace tavio;
+using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
@@ -431,32 +432,66 @@ void TestHtmlView::zoomToStepAtOnce()
 
 void TestHtmlView::findOnPage_data()
 {
+    QTest::addColumn<bool>("wholeWords");
     QTest::addColumn<bool>("matchCase");
-    QTest::addColumn<int>("matches");
-    QTest::newRow("any case") << false << 3;
-    QTest::newRow("match case") << true << 1;
+    QTest::addColumn<bool>("upward");
+    // Each Find Next selects the next match: its text and where it starts.
+    QTest::addColumn<QStringList>("selections");
+    QTest::newRow("any case") << false << false << false
+                              << QStringList{u"Řeka@0"_s, u"řeka@5"_s, u"ŘEKA@10"_s, u"řeka@15"_s, u"Řeka@0"_s};
+    QTest::newRow("whole words") << true << false << false
+                                 << QStringList{u"Řeka@0"_s, u"řeka@5"_s, u"ŘEKA@10"_s, u"Řeka@0"_s};
+    QTest::newRow("whole words, match case") << true << true << false << QStringList{u"řeka@5"_s, u"řeka@5"_s};
+    QTest::newRow("whole words, upward") << true << false << true
+                                         << QStringList{u"ŘEKA@10"_s, u"řeka@5"_s, u"Řeka@0"_s, u"ŘEKA@10"_s};
 }
 
 void TestHtmlView::findOnPage()
 {
+    QFETCH(bool, wholeWords);
     QFETCH(bool, matchCase);
-    QFETCH(int, matches);
-    QVERIFY(load(writePage(QStringLiteral("a.htm"), QStringLiteral("<p>Řeka řeka ŘEKA</p>"))));
+    QFETCH(bool, upward);
+    QFETCH(QStringList, selections);
+    QVERIFY(load(writePage(QStringLiteral("a.htm"), QStringLiteral("<p>Řeka řeka ŘEKA řekami</p>"))));
     m_view->showFindDialog();
     FindDialog* dialog = m_view->findDialog();
     QVERIFY(dialog->isVisible());
+    // The dialog starts over the first line of the page.
+    dialog->move(m_view->mapToGlobal(QPoint(0, 0)));
     dialog->setFindText(QStringLiteral("řeka"));
     for (QCheckBox* box : dialog->findChildren<QCheckBox*>()) {
+        QVERIFY(box->isVisible());
         if (box->text().contains(QStringLiteral("velká")))
             box->setChecked(matchCase);
+        if (box->text().contains(QStringLiteral("slova")))
+            box->setChecked(wholeWords);
     }
+    QCOMPARE(dialog->wholeWords(), wholeWords);
     QCOMPARE(dialog->matchCase(), matchCase);
+    dialog->setUpward(upward);
 
-    QSignalSpy found(m_view->engineView()->page(), &QWebEnginePage::findTextFinished);
+    for (const QString& expected : selections) {
+        QSignalSpy shown(dialog, &FindDialog::matchShown);
+        emit dialog->findNext();
+        QVERIFY(shown.wait(kLoadTimeout));
+        QVERIFY(shown.at(0).at(0).toBool());
+        const QVariantList r = js(QStringLiteral(
+            "(function () { var s = window.getSelection(); var b = s.getRangeAt(0).getBoundingClientRect();"
+            " return [s.toString() + '@' + s.anchorOffset, b.left, b.top, b.width, b.height]; })()")).toList();
+        QCOMPARE(r.value(0).toString(), expected);
+        // The dialog does not cover the match it shows.
+        const QRect match(m_view->engineView()->mapToGlobal(QPoint(r[1].toInt(), r[2].toInt())),
+                          QSize(r[3].toInt(), r[4].toInt()));
+        QVERIFY2(!dialog->frameGeometry().intersects(match), qPrintable(expected));
+        QVERIFY(dialog->isVisible());
+    }
+
+    // A phrase that is not on the page changes nothing.
+    dialog->setFindText(QStringLiteral("potok"));
+    QSignalSpy shown(dialog, &FindDialog::matchShown);
     emit dialog->findNext();
-    QVERIFY(found.wait(kLoadTimeout));
-    QCOMPARE(found.at(0).at(0).value<QWebEngineFindTextResult>().numberOfMatches(), matches);
-    QVERIFY(dialog->isVisible());
+    QVERIFY(shown.wait(kLoadTimeout));
+    QVERIFY(!shown.at(0).at(0).toBool());
 }
 
 void TestHtmlView::printToPdf()

@@ -11,9 +11,12 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTextBrowser>
 #include <QTextCursor>
+#include <QtMath>
 
 namespace tavio {
 
@@ -224,7 +227,8 @@ void TfrmHelp::FormCreate()
     m_reHelp->setFont(descriptionFont()); // 2
     m_reHelp->moveCursor(QTextCursor::Start);
 
-    setFixedSize(m_width, m_collapsedHeight); // 3
+    m_width = std::max(m_width, descriptionWidth()); // 3
+    setFixedSize(m_width, m_collapsedHeight);
     if (QWidget* owner = parentWidget())
         move(owner->frameGeometry().center() - QPoint(m_width / 2, m_collapsedHeight / 2));
 
@@ -237,6 +241,24 @@ void TfrmHelp::FormCreate()
 
     markHistory(); // 6
     FormResize();
+}
+
+// The description's lines end where its author ended them: the window is made wide
+// enough for the longest one in the font in use, as far as the screen allows, so that
+// wrapping does not leave a word or two alone on a line.
+int TfrmHelp::descriptionWidth() const
+{
+    const QFontMetrics fm(m_reHelp->font());
+    int widest = 0;
+    for (const QString& line : m_reHelp->toPlainText().split(QLatin1Char('\n')))
+        widest = std::max(widest, fm.horizontalAdvance(line));
+    const int chrome = 2 * m_reHelp->frameWidth() + 2 * qCeil(m_reHelp->document()->documentMargin())
+        + style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_reHelp) + m_reHelp->cursorWidth() + 2;
+    int width = widest + chrome;
+    const QWidget* owner = parentWidget() ? parentWidget() : this;
+    if (const QScreen* screen = owner->screen())
+        width = std::min(width, screen->availableGeometry().width());
+    return width;
 }
 
 void TfrmHelp::showLinks()

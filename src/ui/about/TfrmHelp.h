@@ -58,6 +58,7 @@ private:
     void FormCreate();
     void FormResize();
     void showLinks();
+    int descriptionWidth() const;
     void markHistory();
     void watch(QWidget* w);
 

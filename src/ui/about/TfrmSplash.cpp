@@ -63,9 +63,9 @@ TfrmSplash::TfrmSplash(QWidget* parent)
     setColour(m_lblSplashLogoName, Qt::black);
 
     QFont small = font();
-    small.setPixelSize(9);
+    small.setPixelSize(7);
     m_lblVersion->setFont(small);
-    small.setPixelSize(10);
+    small.setPixelSize(8);
     m_lblAuthor->setFont(small);
     setColour(m_lblVersion, LightCyan);
     setColour(m_lblAuthor, LightCyan);

@@ -12,6 +12,7 @@
 #include "widgets/PublisherLogo.h"
 #include "widgets/StatusBar.h"
 #include "widgets/TreeModel.h"
+#include "widgets/WindowSize.h"
 
 #include <QAction>
 #include <QApplication>
@@ -165,14 +166,7 @@ QString defaultFileDialog(QWidget* parent, bool save)
 std::optional<QString> defaultInputDialog(QWidget* parent, const QString& caption, const QString& prompt,
                                           const QString& text)
 {
-    QInputDialog dialog(parent);
-    dialog.setWindowTitle(caption);
-    dialog.setLabelText(prompt);
-    dialog.setInputMode(QInputDialog::TextInput);
-    dialog.setTextValue(text);
-    if (dialog.exec() != QDialog::Accepted)
-        return std::nullopt;
-    return dialog.textValue();
+    return InputBox(parent, caption, prompt, text);
 }
 
 } // namespace

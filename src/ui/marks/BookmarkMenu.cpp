@@ -3,11 +3,11 @@
 #include "ImageList.h"
 #include "MessageService.h"
 #include "marks/TfrmSortMarks.h"
+#include "widgets/WindowSize.h"
 
 #include <QAction>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QInputDialog>
 #include <QMenu>
 
 namespace tavio {
@@ -21,9 +21,11 @@ QString runFileDialog(QWidget* parent, const QString& title, bool save)
 {
     QFileDialog dlg(parent, title);
     dlg.setNameFilter(MarkFilter);
+    dlg.setOption(QFileDialog::HideNameFilterDetails);
     dlg.setDefaultSuffix(QStringLiteral("mrk"));
     dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dlg.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    FitFileTypes(&dlg);
     if (dlg.exec() != QDialog::Accepted)
         return {};
     return dlg.selectedFiles().value(0);
@@ -39,14 +41,7 @@ QKeySequence keyOf(quint16 shortCut)
 BookmarkDialogs BookmarkDialogs::standard()
 {
     BookmarkDialogs d;
-    d.inputText = [](QWidget* parent, const QString& caption, const QString& prompt,
-                     const QString& text) -> std::optional<QString> {
-        bool ok = false;
-        const QString entered = QInputDialog::getText(parent, caption, prompt, QLineEdit::Normal, text, &ok);
-        if (!ok)
-            return std::nullopt;
-        return entered;
-    };
+    d.inputText = InputBox;
     d.saveFile = [](QWidget* parent) {
         return runFileDialog(parent, QStringLiteral("Exportovat záložky do souboru"), true);
     };

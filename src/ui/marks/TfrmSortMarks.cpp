@@ -6,6 +6,7 @@
 #include "MessageService.h"
 #include "SettingsStore.h"
 #include "marks/BookmarkMenu.h"
+#include "widgets/WindowSize.h"
 
 #include <QDir>
 #include <QHBoxLayout>
@@ -47,8 +48,6 @@ TfrmSortMarks::TfrmSortMarks(BookmarkMenu& marks, bool showHints, QWidget* mainW
     setObjectName(QStringLiteral("frmSortMarks"));
     setWindowTitle(QStringLiteral("Editovat záložky"));
     setProperty("helpContext", 34);
-    setMinimumSize(DesignWidth, DesignHeight);
-    resize(DesignWidth, DesignHeight);
 
     m_lbMarks = new QListWidget(this);
     m_lbMarks->setObjectName(QStringLiteral("lbMarks"));
@@ -87,6 +86,9 @@ TfrmSortMarks::TfrmSortMarks(BookmarkMenu& marks, bool showHints, QWidget* mainW
     outer->setContentsMargins(6, 6, 6, 0);
     outer->addLayout(body, 1);
     outer->addWidget(m_stbMarks);
+
+    setMinimumSize(GrownLeastSize(this, {DesignWidth, DesignHeight}));
+    resize(minimumSize());
 
     connect(m_btnOK, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_btnStorno, &QPushButton::clicked, this, &QDialog::reject);

@@ -2,6 +2,7 @@
 
 #include "NotesFontDialog.h"
 #include "Profile.h"
+#include "widgets/WindowSize.h"
 
 #include <QColorDialog>
 #include <QDir>
@@ -22,6 +23,7 @@ QString choosePicture(QWidget* parent)
 {
     QFileDialog dialog(parent, QStringLiteral("Vložit obrázek"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setNameFilters({QStringLiteral("Grafické soubory [*.bmp;*.wmf;*.emf;*.ico;*.jpg] (*.bmp *.wmf *.emf *.ico *.jpg)"),
@@ -41,6 +43,7 @@ QString choosePicture(QWidget* parent)
         const QImage image = reader.read();
         preview->setPixmap(image.isNull() ? QPixmap() : QPixmap::fromImage(image));
     });
+    FitFileTypes(&dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().first();

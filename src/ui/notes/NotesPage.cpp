@@ -525,7 +525,7 @@ std::optional<quint32> NotesPage::askBackColor(const QString& question, quint32 
     const QString br = P(ProfileId::LineBreak);
     const QString text = question + br + br + QStringLiteral("ANO - vytvořit transparentní") + br
         + QStringLiteral("NE - vybrat barvu");
-    switch (ShowMessage(m_main, text, MsgIcon::Question, MsgButtons::YesNoCancel)) {
+    switch (ShowMessage(m_main, text, MsgIcon::Question, MsgButtons::YesNoCancelDefaultNo)) {
     case MsgResult::Yes: return TransparentColor;
     case MsgResult::No: {
         const auto c = m_dialogs.color(m_main, toQColor(current == TransparentColor ? WhiteColor : current));

@@ -10,6 +10,7 @@ QString RunSaveFileDialog(QWidget* parent, const SaveFileRequest& request)
     QFileDialog dialog(parent);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
     // "soubory [*.log]|*.log" becomes "soubory [*.log] (*.log)".
     const qsizetype bar = request.filter.indexOf(QLatin1Char('|'));
     if (bar >= 0)

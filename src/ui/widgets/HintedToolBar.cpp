@@ -23,6 +23,11 @@ QAction* HintedToolBar::addHintedAction(const QIcon& icon, const QString& hint)
     return action;
 }
 
+QSize HintedToolBar::minimumSizeHint() const
+{
+    return sizeHint();
+}
+
 void HintedToolBar::actionEvent(QActionEvent* event)
 {
     QToolBar::actionEvent(event);

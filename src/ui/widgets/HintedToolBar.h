@@ -15,6 +15,9 @@ public:
     void setShowHints(bool on) { m_showHints = on; }
     // Adds a button whose hint is both its tooltip and its status text.
     QAction* addHintedAction(const QIcon& icon, const QString& hint);
+    // The whole toolbar, never less: no command falls into an overflow menu, so the
+    // window grows instead.
+    QSize minimumSizeHint() const override;
 
 protected:
     bool event(QEvent* event) override;

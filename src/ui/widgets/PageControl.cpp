@@ -2,6 +2,8 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStyle>
+#include <QStyleOptionTab>
 #include <QTabBar>
 
 namespace tavio {
@@ -26,6 +28,49 @@ bool PageControl::changePage(int index)
         return false;
     setCurrentIndex(index);
     return currentIndex() == index;
+}
+
+QSize PageControl::minimumSizeHint() const
+{
+    QSize least = QTabWidget::minimumSizeHint();
+    const QFontMetrics fm = tabBar()->fontMetrics();
+    const auto textWidth = [&fm](const QString& caption) {
+        return fm.size(Qt::TextShowMnemonic, caption).width();
+    };
+    int widest = 0;
+    for (const QString& caption : m_captions)
+        widest = std::max(widest, textWidth(caption));
+    int tabs = 0;
+    for (const QString& caption : m_captions) {
+        QStyleOptionTab option;
+        option.initFrom(tabBar());
+        option.shape = tabBar()->shape();
+        option.text = caption.isEmpty() ? QStringLiteral("x") : caption;
+        const int width = caption.isEmpty() ? widest : textWidth(caption);
+        const QSize contents(width + style()->pixelMetric(QStyle::PM_TabBarTabHSpace, &option, tabBar()),
+                             fm.height() + style()->pixelMetric(QStyle::PM_TabBarTabVSpace, &option, tabBar()));
+        tabs += style()->sizeFromContents(QStyle::CT_TabBarTab, &option, contents, tabBar()).width();
+    }
+    // The tab bar sits inside the pane's frame and overlaps it a little at both ends.
+    const int frame = 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this)
+        + 2 * style()->pixelMetric(QStyle::PM_TabBarBaseOverlap, nullptr, this);
+    least.setWidth(std::max(least.width(), tabs + frame));
+    return least;
+}
+
+void PageControl::tabInserted(int index)
+{
+    QTabWidget::tabInserted(index);
+    m_captions.insert(index, tabText(index));
+    updateGeometry();
+}
+
+void PageControl::tabRemoved(int index)
+{
+    QTabWidget::tabRemoved(index);
+    if (index >= 0 && index < m_captions.size())
+        m_captions.removeAt(index);
+    updateGeometry();
 }
 
 bool PageControl::eventFilter(QObject* watched, QEvent* event)

@@ -19,11 +19,20 @@ public:
     // Changes the page when the guard allows it; returns whether the page is now index.
     bool changePage(int index);
 
+    // Wide enough for every tab, hidden ones included, with its caption whole. A tab
+    // added without a caption (one that later shows a changing title) gets the room
+    // of the widest caption; a longer title is shortened.
+    QSize minimumSizeHint() const override;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void tabInserted(int index) override;
+    void tabRemoved(int index) override;
 
 private:
     ChangeGuard m_guard;
+    // The caption each tab had when it was added.
+    QStringList m_captions;
 };
 
 } // namespace tavio
