@@ -6,7 +6,8 @@ namespace tavio {
 
 bool IsSafeFileName(const QString& name)
 {
-    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
+    // A leading dot also covers "." and "..", and keeps hidden files out.
+    if (name.isEmpty() || name.startsWith(QLatin1Char('.')))
         return false;
     for (const QChar c : name) {
         // Both separators count: the server writes Windows names, the disk may take '/'.

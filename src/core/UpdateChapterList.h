@@ -11,8 +11,9 @@
 // become paths: each must be one plain name inside the chapter folder.
 namespace tavio {
 
-// A name that stays inside its folder: not empty, not "." or "..", no path
-// separator of either kind, no drive letter or other colon, no control character.
+// One plain name that stays inside its folder: not empty, no leading dot (so not
+// "." or ".." and no hidden file), no path separator of either kind, no drive
+// letter or other colon, no control character.
 bool IsSafeFileName(const QString& name);
 
 // The `dir` value without its trailing backslash (or slash).

@@ -259,6 +259,11 @@ size_t THTTPGetThread::onHeader(QByteArrayView line)
         m_lengthFound = false;
         m_lengthText.clear();
         m_hasLocation = false;
+        // "HTTP/1.0 404 Not Found": the code, then the reason.
+        const QList<QByteArray> parts = text.toByteArray().split(' ');
+        m_status = parts.value(1).toInt();
+        m_reason = parts.size() > 2 ? text.toByteArray().sliced(parts[0].size() + parts[1].size() + 2).trimmed()
+                                    : QByteArray();
         return n;
     }
     if (text.isEmpty()) {
@@ -302,6 +307,13 @@ bool THTTPGetThread::responseReady()
     }
     m_outcome = m_lengthFound;
     if (stopRequested() || (!m_lengthFound && m_req.BinaryData)) {
+        m_failed = true;
+        return false;
+    }
+    // An error page is no content: its body never becomes the file or the text.
+    if (m_status < 200 || m_status > 299) {
+        qCDebug(lcHttp) << "status" << m_status << m_reason << m_req.URL;
+        m_outcome = false;
         m_failed = true;
         return false;
     }

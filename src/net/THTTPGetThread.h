@@ -39,6 +39,9 @@ public:
     // Valid once run() has ended.
     bool outcome() const { return m_outcome && !m_cancelled; }
     int totalSize() const { return m_totalSize; }
+    // The final response's status code and reason phrase; 0 when no response came.
+    int status() const { return m_status; }
+    QByteArray reason() const { return m_reason; }
     QString resultText() const;
     // Puts the downloaded file in place; false when that fails.
     bool commitFile();
@@ -74,6 +77,8 @@ private:
     bool m_lengthFound = false;
     QByteArray m_lengthText;
     bool m_hasLocation = false;
+    int m_status = 0;
+    QByteArray m_reason;
     int m_totalSize = 0;
     int m_bytesRead = 0;
     QByteArray m_pending;

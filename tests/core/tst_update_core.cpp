@@ -223,7 +223,9 @@ void TestUpdateCore::safeNames_data()
     QTest::newRow("chapter") << "0107.htm" << true;
     QTest::newRow("folder") << "0107_soubory" << true;
     QTest::newRow("blank inside") << "obr 1.gif" << true;
-    QTest::newRow("dots inside") << "..obr.gif" << true;
+    QTest::newRow("dots inside") << "obr..1.gif" << true;
+    QTest::newRow("leading dots") << "..obr.gif" << false;
+    QTest::newRow("hidden") << ".htaccess" << false;
     QTest::newRow("czech") << "čtverec.png" << true;
     QTest::newRow("empty") << "" << false;
     QTest::newRow("dot") << "." << false;
