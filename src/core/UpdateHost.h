@@ -22,6 +22,8 @@ struct UpdateHost
     // program update and started again by the restart.
     QString programFile = QCoreApplication::applicationFilePath();
     UpdateAddresses addresses = UpdateAddresses::fromProfile();
+    // A log line for each run when the server is not the profile's (UpdateServer.h).
+    QString serverNote;
     bool showHints = true;
     bool serialFinished = false;
 

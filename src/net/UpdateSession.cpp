@@ -255,6 +255,8 @@ void UpdateSession::start(const UpdateOptions& options)
     const QString connecting = QStringLiteral("Připojování se k serveru ...");
     setPanel(0, connecting);
     AddLogLine(connecting, LogKind::Progress);
+    if (!m_host.serverNote.isEmpty())
+        AddLogLine(m_host.serverNote, LogKind::Plain);
     m_htpgIniFile->setFileName(updateIniPath());
     m_htpgIniFile->setURL(m_host.addresses.updateIni);
     m_noAnswerTimer->start();

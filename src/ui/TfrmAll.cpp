@@ -29,6 +29,7 @@
 #include "update/TfrmIniViewer.h"
 #include "update/TfrmUpdate.h"
 #include "UpdateHost.h"
+#include "UpdateServer.h"
 #include "widgets/HintedToolBar.h"
 #include "widgets/PageControl.h"
 #include "widgets/StatusBar.h"
@@ -440,6 +441,11 @@ void TfrmAll::mnuUpdateClick()
     UpdateHost h;
     h.layout = m_env.layout;
     h.showHints = action(QStringLiteral("mnuShowHints"))->isChecked();
+    const UpdateServerChoice server = ChooseUpdateServer(
+        QCoreApplication::arguments(),
+        m_settings.store().readString(AppSettings::settingsKey(), QLatin1String(UpdateServerValueName)).value_or(QString()));
+    h.addresses = server.addresses;
+    h.serverNote = server.note;
     h.serialFinished = SerialFinished();
     h.chapterFolder = [this] { return QDir::fromNativeSeparators(m_catalogue->folder()); };
     h.catalogueTree = [this] { return &m_catalogue->tree(); };

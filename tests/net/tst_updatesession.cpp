@@ -557,13 +557,14 @@ void TestUpdateSession::refusedConnection()
         port = s.serverPort();
     }
     h.addresses.updateIni = QStringLiteral("127.0.0.1:%1/update.ini").arg(port);
+    h.serverNote = QStringLiteral("Server aktualizací: http://127.0.0.1/");
     testfiles::write(world.prog + QStringLiteral("update.ini"), "stale");
     Run run(world, h);
     QVERIFY(run.runToEnd());
     QCOMPARE(run.prompt.texts(), QStringList{QStringLiteral("Nelze stáhnout soubor s informacemi")});
-    QCOMPARE(run.logText(), QStringLiteral("Připojování se k serveru ...|Připojení k serveru selhalo !|Nelze stáhnout "
-                                           "soubor s informacemi"));
-    QCOMPARE(run.kinds.value(1), UpdateSession::LogKind::Error);
+    QCOMPARE(run.logText(), QStringLiteral("Připojování se k serveru ...|Server aktualizací: http://127.0.0.1/|Připojení "
+                                           "k serveru selhalo !|Nelze stáhnout soubor s informacemi"));
+    QCOMPARE(run.kinds.value(2), UpdateSession::LogKind::Error);
     QVERIFY(!QFile::exists(world.prog + QStringLiteral("update.ini")));
 }
 
