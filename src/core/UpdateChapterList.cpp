@@ -1,6 +1,7 @@
 #include "UpdateChapterList.h"
 
 #include "MainTypes.h"
+#include "UpdateVerify.h"
 
 namespace tavio {
 
@@ -38,6 +39,13 @@ QString UpdateChapterList::dir(int index) const
 QString UpdateChapterList::asset(int index, int number) const
 {
     return m_ini.value(QString::number(index), QStringLiteral("file") + QString::number(number));
+}
+
+bool UpdateChapterList::matches(int index, const QString& key, const QString& path) const
+{
+    const ExpectedFile e = ExpectedFile::fromIni(m_ini, QString::number(index), key + QStringLiteral("_size"),
+                                                 key + QStringLiteral("_sha256"));
+    return MatchesExpected(path, e);
 }
 
 QString UpdateChapterList::chapterAddress(const QString& chaptersUrl, const QString& file)

@@ -6,6 +6,7 @@
 #include "Profile.h"
 #include "THTTPGet.h"
 #include "UpdateStaging.h"
+#include "UpdateVerify.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -332,6 +333,8 @@ void UpdateSession::htpgIniFileDoneFile(const QString& fileName)
     }
     m_ServerVersion = descriptor.version;
     m_LastFileIndex = descriptor.lastFileIndex;
+    m_programExpected = ExpectedFile::fromIni(ini, QStringLiteral("program_file"), QStringLiteral("size"),
+                                              QStringLiteral("sha256"));
 
     const UpdatePlan plan = PlanUpdate(descriptor, running, m_options);
     if (plan.whatsNew)
@@ -431,6 +434,11 @@ void UpdateSession::htpgPgmDoneFile(const QString& fileName)
     if (!looksLikeProgramFile(downloaded)) {
         // A body delivered whole is a successful transfer, but no program.
         AddLogLine(QStringLiteral("Stažený soubor není program: ") + QFileInfo(downloaded).fileName(), LogKind::Error);
+        htpgPgmError();
+        return;
+    }
+    if (!MatchesExpected(downloaded, m_programExpected)) {
+        AddLogLine(QFileInfo(downloaded).fileName() + QStringLiteral(": kontrolní součet nesouhlasí"), LogKind::Error);
         htpgPgmError();
         return;
     }
@@ -616,6 +624,14 @@ void UpdateSession::FilesDoneFile(THTTPGet* component, const QString& fileName)
     AddLogLine(QStringLiteral("Stahování souboru ") + QFileInfo(fileName).fileName() + QStringLiteral(" dokončeno"),
                LogKind::Done);
     const UpdateStaging staging(m_chapterFolder);
+    // The file that just came: the chapter's own, or picture number SubFileIndex.
+    const QString key = m_DownloadState == DownloadState::AwaitChapter ? QStringLiteral("file")
+                                                                       : QStringLiteral("file") + QString::number(m_SubFileIndex);
+    if (!m_FilesIni->matches(m_FileIndex, key, fileName)) {
+        AddLogLine(QFileInfo(fileName).fileName() + QStringLiteral(": kontrolní součet nesouhlasí"), LogKind::Error);
+        FilesError(component);
+        return;
+    }
 
     if (m_DownloadState == DownloadState::AwaitChapter) {
         const QString dir = m_FilesIni->dir(m_FileIndex);

@@ -3,6 +3,7 @@
 #include "UpdateChapterList.h"
 #include "UpdateHost.h"
 #include "UpdateRules.h"
+#include "UpdateVerify.h"
 
 #include <QObject>
 #include <QString>
@@ -149,6 +150,7 @@ private:
     bool m_RestartRequested = false;
     bool m_CatalogueChanged = false;
     TProgramVersion m_ServerVersion;
+    ExpectedFile m_programExpected; // what update.ini says of the program file
     int m_LastFileIndex = 0;
     bool m_iniAnswered = false;   // update.ini's first bytes arrived
     bool m_filesAnswered = false; // files.ini's first bytes arrived

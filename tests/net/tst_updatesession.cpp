@@ -3,6 +3,7 @@
 #include "UpdateSession.h"
 #include "UpdateWorld.h"
 
+#include <QCryptographicHash>
 #include <QRegularExpression>
 #include <QTcpServer>
 #include <QTest>
@@ -185,7 +186,10 @@ void TestUpdateSession::chaptersInOrder()
                 filesIni(118, {{QStringLiteral("0118.htm"), QStringLiteral("0118_soubory\\"),
                                 {QStringLiteral("a.gif"), QStringLiteral("b.png")}},
                                {QStringLiteral("0119.htm"), QStringLiteral("0119_soubory"), {}},
-                               {QStringLiteral("0120.htm"), QStringLiteral("0120_soubory"), {QStringLiteral("c.gif")}}}));
+                               {QStringLiteral("0120.htm"), QStringLiteral("0120_soubory"), {QStringLiteral("c.gif")}}})
+                    + "file1_size=22\r\nfile1_sha256="
+                    + QCryptographicHash::hash("htm/0120_soubory/c.gif", QCryptographicHash::Sha256).toHex().toUpper()
+                    + "\r\n");
     for (const char* f : {"htm/0118", "htm/0118_soubory/a.gif", "htm/0118_soubory/b.png", "htm/0119", "htm/0120",
                           "htm/0120_soubory/c.gif"})
         world.serve(QLatin1String(f), QByteArray(f));
@@ -278,6 +282,12 @@ void TestUpdateSession::chapterFails_data()
         << filesIni(118, {{QStringLiteral("0118.htm"), QStringLiteral("0118_soubory"), {QStringLiteral("missing.gif")}}})
         << QStringList{} << QString() << QStringList{}
         << "Server odmítl soubor missing.gif: HTTP 404 Not Found";
+    const QList<Section> one{{QStringLiteral("0118.htm"), QStringLiteral("0118_soubory"), {QStringLiteral("a.gif")}}};
+    QTest::newRow("picture hash mismatch")
+        << filesIni(118, one) + "file1_sha256=" + QCryptographicHash::hash("other", QCryptographicHash::Sha256).toHex()
+        << QStringList{} << QString() << QStringList{} << "a.gif: kontrolní součet nesouhlasí";
+    QTest::newRow("chapter size mismatch") << filesIni(118, one) + "file_size=7" << QStringList{} << QString()
+                                           << QStringList{} << "0118.htm: kontrolní součet nesouhlasí";
     QTest::newRow("section without file") << filesIni(118, {{QString(), QStringLiteral("0118_soubory"), {}}})
                                           << QStringList{} << QString() << QStringList{}
                                           << "Nelze stáhnout nové díly seriálu !";
@@ -413,6 +423,7 @@ void TestUpdateSession::program_data()
     QTest::addColumn<QStringList>("calls");
     QTest::addColumn<QStringList>("folder"); // the program folder afterwards
     QTest::addColumn<QString>("logged");
+    QTest::addColumn<QByteArray>("announced"); // what update.ini says of the program file
 
     Reply whole;
     whole.body = ProgramBytes + QByteArray(1462731 - ProgramBytes.size(), 'b');
@@ -436,25 +447,25 @@ void TestUpdateSession::program_data()
                                 QStringLiteral("quit")};
 
     QTest::newRow("restart") << whole << false << QString() << t << true << QList<bool>{true} << QStringList{restart}
-                             << restarted << swapped << "Stahování nové verze programu dokončeno";
+                             << restarted << swapped << "Stahování nové verze programu dokončeno" << QByteArray();
     QTest::newRow("restart cancelled at the notes question")
         << whole << false << QString() << t << false << QList<bool>{true} << QStringList{restart}
-        << QStringList{QStringLiteral("settle")} << swapped << "Restart programu byl zrušen.";
+        << QStringList{QStringLiteral("settle")} << swapped << "Restart programu byl zrušen." << QByteArray();
     QTest::newRow("no restart") << whole << false << QString() << t << true << QList<bool>{false}
-                                << QStringList{restart} << QStringList{} << swapped << QString();
+                                << QStringList{restart} << QStringList{} << swapped << QString() << QByteArray();
     QTest::newRow("chapters first, then restart")
         << whole << true << QString() << t << true << QList<bool>{true}
         << QStringList{restart, QStringLiteral("Stahování nových dílů seriálu bylo dokončeno.")}
         << QStringList{QStringLiteral("rebuild:"), QStringLiteral("refresh"), QStringLiteral("next")} + restarted
         << QStringList{QStringLiteral("Htm"), QStringLiteral("Htm/0118.htm"), QStringLiteral("files.ini"),
                        QStringLiteral("tavio"), QStringLiteral("tavio.old")}
-        << QString();
+        << QString() << QByteArray();
     QTest::newRow("cannot move the program aside")
         << whole << false << QStringLiteral("tavio.old") << t << true << QList<bool>{} << QStringList{rename}
         << QStringList{}
         << QStringList{QStringLiteral("Htm"), QStringLiteral("tavi"), QStringLiteral("tavio"), QStringLiteral("tavio.old"),
                        QStringLiteral("update.ini")}
-        << QString();
+        << QString() << QByteArray();
     // Started under another name, with a program file of the usual name beside it:
     // the new one cannot take that name, and the old one comes back.
     QTest::newRow("cannot put the new program in place")
@@ -462,11 +473,18 @@ void TestUpdateSession::program_data()
         << QStringList{rename} << QStringList{}
         << QStringList{QStringLiteral("Htm"), QStringLiteral("tavi"), QStringLiteral("tavio"), QStringLiteral("tavio-run"),
                        QStringLiteral("update.ini")}
-        << QString();
+        << QString() << QByteArray();
+    const QByteArray wholeHash = QCryptographicHash::hash(whole.body, QCryptographicHash::Sha256).toHex();
+    QTest::newRow("announced and whole")
+        << whole << false << QString() << t << true << QList<bool>{false} << QStringList{restart} << QStringList{}
+        << swapped << QString() << "[program_file]\r\nsize=1462731\r\nsha256=" + wholeHash + "\r\n";
+    QTest::newRow("announced otherwise")
+        << whole << false << QString() << t << true << QList<bool>{} << QStringList{failed} << QStringList{}
+        << untouched << "tavi: kontrolní součet nesouhlasí" << "[program_file]\r\nsize=1462731\r\nsha256=" + QByteArray(64, 'a') + "\r\n";
     QTest::newRow("cut off") << cut << false << QString() << t << true << QList<bool>{} << QStringList{failed}
-                             << QStringList{} << untouched << "Nelze stáhnout soubor nové verze programu !";
+                             << QStringList{} << untouched << "Nelze stáhnout soubor nové verze programu !" << QByteArray();
     QTest::newRow("error page") << page << false << QString() << t << true << QList<bool>{} << QStringList{failed}
-                                << QStringList{} << untouched << "Server odmítl soubor tavi: HTTP 404 Not Found";
+                                << QStringList{} << untouched << "Server odmítl soubor tavi: HTTP 404 Not Found" << QByteArray();
 }
 
 void TestUpdateSession::program()
@@ -481,8 +499,9 @@ void TestUpdateSession::program()
     QFETCH(QStringList, calls);
     QFETCH(QStringList, folder);
     QFETCH(QString, logged);
+    QFETCH(QByteArray, announced);
     World world;
-    world.serve(QStringLiteral("update.ini"), updateIni("1.0.13.600", 118));
+    world.serve(QStringLiteral("update.ini"), updateIni("1.0.13.600", 118) + announced);
     world.serve(QStringLiteral("files.ini"), filesIni(118, {{QStringLiteral("0118.htm"), QString(), {}}}));
     world.serve(QStringLiteral("htm/0118"), "c");
     world.server.setReply("/tavio", reply);
