@@ -9,10 +9,13 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include <csignal>
 #include <unistd.h>
 
 int main(int argc, char* argv[])
 {
+    // At a file-size limit a write should fail and be reported, not end the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     // The web engine's sandbox cannot start as root (containers, CI): do without it there.
     if (::geteuid() == 0)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");

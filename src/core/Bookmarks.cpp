@@ -1,5 +1,7 @@
 #include "Bookmarks.h"
 
+#include "AtomicSave.h"
+
 #include "AppSettings.h"
 #include "Catalogue.h"
 #include "Cp1250.h"
@@ -11,7 +13,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLoggingCategory>
-#include <QSaveFile>
 #include <QSet>
 #include <QtEndian>
 
@@ -425,30 +426,25 @@ Bookmarks::ExportResult Bookmarks::ExportBookmarks(const QString& fileName, QStr
                 + QStringLiteral("\".") + (why.isEmpty() ? QString() : P(ProfileId::LineBreak) + why);
         return ExportResult::CreateError;
     };
-    // A file without its owner's write permission is read-only, even for a user whom
-    // the system would let replace it.
-    const QFileInfo existing(fileName);
-    if (existing.isDir())
+    if (QFileInfo(fileName).isDir())
         return createError(QStringLiteral("Je to složka."));
-    if (existing.exists() && !(existing.permissions() & QFileDevice::WriteOwner))
-        return createError(QStringLiteral("Soubor je jen pro čtení."));
 
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return createError(file.errorString());
+    AtomicFile file(fileName);
+    FileError failure;
+    if (!file.open(&failure))
+        return createError(failure.message);
     for (int i = 0; i < m_list.size(); ++i) {
         const quint16 shortCut = i < mpSeparMark && i < m_menu.size() ? m_menu[i].ShortCut : 0;
         const Record r = makeRecord(m_list[i], shortCut);
-        if (file.write(r.data(), MarkRecordSize) != MarkRecordSize) {
-            file.cancelWriting();
+        if (!file.write(QByteArrayView(r.data(), MarkRecordSize))) {
             if (error)
-                *error = file.errorString();
+                *error = file.device().errorString();
             return ExportResult::WriteError;
         }
     }
-    if (!file.commit()) {
+    if (!file.commit(&failure)) {
         if (error)
-            *error = file.errorString();
+            *error = failure.message;
         return ExportResult::WriteError;
     }
     return ExportResult::Ok;

@@ -10,7 +10,6 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QLoggingCategory>
-#include <QSaveFile>
 
 #include <array>
 #include <functional>
@@ -288,36 +287,36 @@ QString CustomTreeBackupPath(const QString& path)
 
 bool BackUpCustomTree(const QString& path, QString* error)
 {
-    QFile in(path);
-    QSaveFile out(CustomTreeBackupPath(path));
     auto fail = [&](const QString& message) {
         if (error)
             *error = message;
-        out.cancelWriting();
         return false;
     };
     if (!QFileInfo(path).isFile())
         return fail(QStringLiteral("Nejde o soubor."));
+    QFile in(path);
     if (!in.open(QIODevice::ReadOnly))
         return fail(in.errorString());
-    if (!out.open(QIODevice::WriteOnly))
-        return fail(out.errorString());
-    QByteArray block(BlockSize, Qt::Uninitialized);
-    for (;;) {
-        const qint64 got = in.read(block.data(), BlockSize);
-        if (got < 0)
-            return fail(in.errorString());
-        if (got == 0)
-            break;
-        if (out.write(block.constData(), got) != got)
-            return fail(out.errorString());
-    }
-    if (!out.commit()) {
-        if (error)
-            *error = out.errorString();
-        return false;
-    }
-    return true;
+    FileError failure;
+    QString readError;
+    const bool saved = SaveAtomically(
+        CustomTreeBackupPath(path),
+        [&](QIODevice& out) {
+            QByteArray block(BlockSize, Qt::Uninitialized);
+            for (;;) {
+                const qint64 got = in.read(block.data(), BlockSize);
+                if (got < 0) {
+                    readError = in.errorString();
+                    return false;
+                }
+                if (got == 0)
+                    return true;
+                if (out.write(block.constData(), got) != got)
+                    return false;
+            }
+        },
+        &failure);
+    return saved || fail(readError.isEmpty() ? failure.message : readError);
 }
 
 void CopyCatalogueToCustomTree(ChapterTree& custom, const ChapterTree& catalogue)

@@ -184,8 +184,11 @@ bool CleanChapterFile(const QString& path, QStringList& log, const CleanFileOpti
             inside = false;
         // The backup is copied from the file as rewritten above, before it loses a line.
         if (!backedUp) {
-            if (!QFile::copy(path, backup) && !QFileInfo::exists(backup))
-                return fail(error, QStringLiteral("Záložní soubor <") + backup + QStringLiteral("> nelze vytvořit."));
+            if (!QFileInfo::exists(backup)) {
+                if (!WriteFileBytes(backup, JoinLineBytes(kept), &failure))
+                    return fail(error, QStringLiteral("Záložní soubor <") + backup + QStringLiteral("> nelze vytvořit."));
+                QFile::setPermissions(backup, QFileInfo(path).permissions());
+            }
             backedUp = true;
         }
     }

@@ -2,12 +2,15 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QList>
 #include <QStringList>
+#include <QVariant>
 
 #include <memory>
 #include <optional>
 
 class QSettings;
+class QTemporaryDir;
 
 // The per-user key-value store that keeps the program's options under key paths
 // such as "\Software\Maker\Title\Settings\". A key exists when it holds a value or
@@ -55,11 +58,28 @@ public:
     bool endBatch();
 
 private:
+    struct Change
+    {
+        QString path;
+        std::optional<QVariant> value; // nothing: remove the value or the key
+    };
+
     static QString group(const QString& key);
     static QString valuePath(const QString& key, const QString& name);
+    bool change(const QString& path, std::optional<QVariant> value);
     bool commit();
+    QString nextWorkFile();
+    void loadWorkCopy(const QByteArray& bytes);
+    bool workCopyReadsBack(const QByteArray& bytes);
 
+    // The values live in a working copy in a private folder; the file itself is only
+    // ever replaced whole, with what the working copy proved to hold.
+    QString m_path;
+    std::unique_ptr<QTemporaryDir> m_workDir;
+    int m_workCount = 0;
     std::unique_ptr<QSettings> m_settings;
+    QByteArray m_onDisk;            // the file as this store last read or wrote it
+    QList<Change> m_unsaved;        // changes that have not reached the file yet
     QString m_damagedCopy;
     int m_batch = 0;
 };

@@ -4,7 +4,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -95,21 +94,7 @@ std::optional<QStringList> ReadTextLines(const QString& path, qint64 maxBytes, F
 
 bool WriteFileBytes(const QString& path, QByteArrayView bytes, FileError* error)
 {
-    // A file without its owner's write permission stands for a read-only file: it is
-    // never replaced, even where the folder would allow the rename.
-    const QFileInfo existing(path);
-    if (existing.exists() && !(existing.permissions() & QFileDevice::WriteOwner)) {
-        if (error)
-            error->message = QStringLiteral("Soubor je jen pro čtení.");
-        return false;
-    }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes.data(), bytes.size()) != bytes.size() || !file.commit()) {
-        if (error)
-            error->message = file.errorString();
-        return false;
-    }
-    return true;
+    return SaveBytesAtomically(path, bytes, error);
 }
 
 bool WriteTextLines(const QString& path, const QStringList& lines, FileError* error)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "AtomicSave.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -10,11 +12,6 @@
 // Reading and writing the program's text files: Windows-1250, CR LF after every
 // line. Writes go through a temporary file, so a failed write keeps the old file.
 namespace tavio {
-
-struct FileError
-{
-    QString message;
-};
 
 // Lines as the platform's string lists read them: split at CR LF, lone CR and lone
 // LF; a final line break does not start another line.

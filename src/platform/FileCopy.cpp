@@ -1,11 +1,12 @@
 #include "FileCopy.h"
 
+#include "AtomicSave.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLoggingCategory>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -30,37 +31,30 @@ bool copyOne(const QString& from, const QString& to, const FileCopyCallbacks& cb
         *error = from + QStringLiteral(": ") + in.errorString();
         return false;
     }
-    const QFileInfo existing(to);
-    if (existing.exists() && !(existing.permissions() & QFileDevice::WriteOwner)) {
-        *error = to + QStringLiteral(": Soubor je jen pro čtení.");
-        return false;
-    }
-    QSaveFile out(to);
-    if (!out.open(QIODevice::WriteOnly)) {
-        *error = to + QStringLiteral(": ") + out.errorString();
+    AtomicFile out(to);
+    FileError failure;
+    if (!out.open(&failure)) {
+        *error = to + QStringLiteral(": ") + failure.message;
         return false;
     }
     QByteArray block;
     while (!in.atEnd()) {
         if (isCancelled(cb)) {
-            out.cancelWriting();
             *aborted = true;
             return false;
         }
         block = in.read(BlockSize);
         if (in.error() != QFileDevice::NoError) {
-            out.cancelWriting();
             *error = from + QStringLiteral(": ") + in.errorString();
             return false;
         }
-        if (out.write(block) != block.size()) {
-            out.cancelWriting();
-            *error = to + QStringLiteral(": ") + out.errorString();
+        if (!out.write(block)) {
+            *error = to + QStringLiteral(": ") + out.device().errorString();
             return false;
         }
     }
-    if (!out.commit()) {
-        *error = to + QStringLiteral(": ") + out.errorString();
+    if (!out.commit(&failure)) {
+        *error = to + QStringLiteral(": ") + failure.message;
         return false;
     }
     return true;
