@@ -10,10 +10,10 @@
 #include <chrono>
 #include <memory>
 
-class QSaveFile;
 
 namespace tavio {
 
+class AtomicFile;
 class THTTPGet;
 
 // The worker of one THTTPGet transfer. The object itself belongs to the GUI thread:
@@ -68,7 +68,7 @@ private:
     QPointer<THTTPGet> m_owner; // GUI thread only
     std::atomic<bool> m_stop{false};
     bool m_cancelled = false; // GUI thread only
-    std::unique_ptr<QSaveFile> m_file;
+    std::unique_ptr<AtomicFile> m_file;
 
     // Worker state; read by the GUI thread only in progress calls and after run().
     bool m_outcome = false;

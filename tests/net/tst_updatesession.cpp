@@ -6,7 +6,12 @@
 #include <QCryptographicHash>
 #include <QRegularExpression>
 #include <QTcpServer>
+#include <QScopeGuard>
 #include <QTest>
+
+#include <sys/resource.h>
+
+#include <csignal>
 
 using namespace tavio;
 using namespace updateworld;
@@ -105,6 +110,8 @@ void TestUpdateSession::initTestCase()
 {
     for (const char* v : {"http_proxy", "HTTP_PROXY", "all_proxy", "ALL_PROXY"})
         qunsetenv(v);
+    // A write past the file-size limit fails instead of ending the process.
+    std::signal(SIGXFSZ, SIG_IGN);
 }
 
 void TestUpdateSession::check_data()
@@ -253,6 +260,7 @@ void TestUpdateSession::chapterFails_data()
     QTest::addColumn<QString>("cutOff");     // served path whose body is cut off
     QTest::addColumn<QStringList>("after");
     QTest::addColumn<QString>("logged"); // a log line the run must show
+    QTest::addColumn<int>("sizeLimit");  // the largest file the process may write; 0: none
 
     const QList<Section> two{{QStringLiteral("0118.htm"), QStringLiteral("0118_soubory"), {QStringLiteral("a.gif")}},
                              {QStringLiteral("0119.htm"),
@@ -263,54 +271,58 @@ void TestUpdateSession::chapterFails_data()
     const QString refused = QStringLiteral("Seznam souborů uvádí v oddílu [118] nepřípustný název %1 (vede mimo "
                                            "adresář se soubory)");
     QTest::newRow("third asset cut off") << filesIni(118, two) << QStringList{} << "/htm/0119_soubory/c.gif" << first
-                                         << "Nelze stáhnout nové díly seriálu";
+                                         << "Nelze stáhnout nové díly seriálu" << 0;
     QTest::newRow("chapter cut off, old copy stays")
         << filesIni(118, two) << QStringList{QStringLiteral("0118.htm"), QStringLiteral("0118_soubory/old.gif")}
         << "/htm/0118" << QStringList{QStringLiteral("0118.htm"), QStringLiteral("0118_soubory"), QStringLiteral("0118_soubory/old.gif")}
-        << "Nelze stáhnout nové díly seriálu !";
+        << "Nelze stáhnout nové díly seriálu !" << 0;
     // The chapter file came again and replaced nothing yet: the user's copy stays whole.
     QTest::newRow("picture cut off after a chapter the user had")
         << filesIni(119, two.mid(1)) << QStringList{QStringLiteral("0119.htm"), QStringLiteral("0119_soubory/a.gif")}
         << "/htm/0119_soubory/b.gif"
         << QStringList{QStringLiteral("0119.htm"), QStringLiteral("0119_soubory"), QStringLiteral("0119_soubory/a.gif")}
-        << "Nelze stáhnout nové díly seriálu !";
+        << "Nelze stáhnout nové díly seriálu !" << 0;
+    // A full disk, as a file-size limit: the chapter fails, the user's copy stays.
+    QTest::newRow("file-size limit") << filesIni(118, two) << QStringList{QStringLiteral("0118.htm")} << QString()
+                                     << QStringList{QStringLiteral("0118.htm")} << "Nelze stáhnout nové díly seriálu !"
+                                     << 64 * 1024;
     QTest::newRow("asset cut off in an old folder")
         << filesIni(118, two) << QStringList{QStringLiteral("0119_soubory/old.gif")} << "/htm/0119_soubory/b.gif"
         << first + QStringList{QStringLiteral("0119_soubory"), QStringLiteral("0119_soubory/old.gif")}
-        << "Nelze stáhnout nové díly seriálu !";
+        << "Nelze stáhnout nové díly seriálu !" << 0;
     QTest::newRow("picture not on the server")
         << filesIni(118, {{QStringLiteral("0118.htm"), QStringLiteral("0118_soubory"), {QStringLiteral("missing.gif")}}})
         << QStringList{} << QString() << QStringList{}
-        << "Server odmítl soubor missing.gif: HTTP 404 Not Found";
+        << "Server odmítl soubor missing.gif: HTTP 404 Not Found" << 0;
     const QList<Section> one{{QStringLiteral("0118.htm"), QStringLiteral("0118_soubory"), {QStringLiteral("a.gif")}}};
     QTest::newRow("picture hash mismatch")
         << filesIni(118, one) + "file1_sha256=" + QCryptographicHash::hash("other", QCryptographicHash::Sha256).toHex()
-        << QStringList{} << QString() << QStringList{} << "a.gif: kontrolní součet nesouhlasí";
+        << QStringList{} << QString() << QStringList{} << "a.gif: kontrolní součet nesouhlasí" << 0;
     QTest::newRow("chapter size mismatch") << filesIni(118, one) + "file_size=7" << QStringList{} << QString()
-                                           << QStringList{} << "0118.htm: kontrolní součet nesouhlasí";
+                                           << QStringList{} << "0118.htm: kontrolní součet nesouhlasí" << 0;
     QTest::newRow("section without file") << filesIni(118, {{QString(), QStringLiteral("0118_soubory"), {}}})
                                           << QStringList{} << QString() << QStringList{}
-                                          << "Nelze stáhnout nové díly seriálu !";
+                                          << "Nelze stáhnout nové díly seriálu !" << 0;
     QTest::newRow("file leaves the folder") << filesIni(118, {{QStringLiteral("../evil.htm"), QString(), {}}})
                                             << QStringList{} << QString() << QStringList{}
-                                            << refused.arg(QStringLiteral("file=\"../evil.htm\""));
+                                            << refused.arg(QStringLiteral("file=\"../evil.htm\"")) << 0;
     QTest::newRow("absolute file") << filesIni(118, {{QStringLiteral("/tmp/evil.htm"), QString(), {}}})
                                    << QStringList{} << QString() << QStringList{}
-                                   << refused.arg(QStringLiteral("file=\"/tmp/evil.htm\""));
+                                   << refused.arg(QStringLiteral("file=\"/tmp/evil.htm\"")) << 0;
     QTest::newRow("hidden file") << filesIni(118, {{QStringLiteral(".evil.htm"), QString(), {}}}) << QStringList{}
-                                 << QString() << QStringList{} << refused.arg(QStringLiteral("file=\".evil.htm\""));
+                                 << QString() << QStringList{} << refused.arg(QStringLiteral("file=\".evil.htm\"")) << 0;
     QTest::newRow("dir leaves the folder")
         << filesIni(118, {{QStringLiteral("0118.htm"), QStringLiteral("..\\..\\"), {QStringLiteral("a.gif")}}})
-        << QStringList{} << QString() << QStringList{} << refused.arg(QStringLiteral("dir=\"..\\..\\\""));
+        << QStringList{} << QString() << QStringList{} << refused.arg(QStringLiteral("dir=\"..\\..\\\"")) << 0;
     QTest::newRow("dir of two folders")
         << filesIni(118, {{QStringLiteral("0118.htm"), QStringLiteral("a\\evil"), {QStringLiteral("a.gif")}}})
-        << QStringList{} << QString() << QStringList{} << refused.arg(QStringLiteral("dir=\"a\\evil\""));
+        << QStringList{} << QString() << QStringList{} << refused.arg(QStringLiteral("dir=\"a\\evil\"")) << 0;
     QTest::newRow("drive in an asset")
         << filesIni(118, {{QStringLiteral("0118.htm"), QStringLiteral("0118_soubory"), {QStringLiteral("C:evil.gif")}}})
-        << QStringList{} << QString() << QStringList{} << refused.arg(QStringLiteral("file1=\"C:evil.gif\""));
+        << QStringList{} << QString() << QStringList{} << refused.arg(QStringLiteral("file1=\"C:evil.gif\"")) << 0;
     QTest::newRow("control character in an asset")
         << filesIni(118, {{QStringLiteral("0118.htm"), QStringLiteral("0118_soubory"), {QStringLiteral("a\x1b.gif")}}})
-        << QStringList{} << QString() << QStringList{} << refused.arg(QStringLiteral("file1=\"a\x1b.gif\""));
+        << QStringList{} << QString() << QStringList{} << refused.arg(QStringLiteral("file1=\"a\x1b.gif\"")) << 0;
 }
 
 void TestUpdateSession::chapterFails()
@@ -320,6 +332,7 @@ void TestUpdateSession::chapterFails()
     QFETCH(QString, cutOff);
     QFETCH(QStringList, after);
     QFETCH(QString, logged);
+    QFETCH(int, sizeLimit);
     World world;
     world.serve(QStringLiteral("update.ini"), updateIni("1.0.12.550", 119));
     world.serve(QStringLiteral("files.ini"), list);
@@ -337,6 +350,17 @@ void TestUpdateSession::chapterFails()
         testfiles::write(world.local(f), "old");
     if (list.startsWith("[119]"))
         world.localChapters = 118;
+    // Just past the limit: the last bytes fail only at the final flush.
+    if (sizeLimit > 0)
+        world.serve(QStringLiteral("htm/0118"), QByteArray(sizeLimit + 1000, 'c'));
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    const auto restore = qScopeGuard([&] { setrlimit(RLIMIT_FSIZE, &old); });
+    if (sizeLimit > 0) {
+        rlimit limited = old;
+        limited.rlim_cur = rlim_t(sizeLimit);
+        setrlimit(RLIMIT_FSIZE, &limited);
+    }
     Run run(world);
     QVERIFY(run.runToEnd());
     QCOMPARE(tree(world.chapters), after);
