@@ -196,9 +196,10 @@ TfrmUpdate::TfrmUpdate(UpdateHost host, QWidget* parent)
         panel = new QLabel(m_stbDownload);
         panel->setTextFormat(Qt::PlainText);
     }
-    // Two panels side by side that never paint over each other: the step text
-    // takes what is left beside the sizes, and is cut rather than pushing them.
-    m_panels[0]->setMinimumWidth(270);
+    // Two panels side by side that never paint over each other: the sizes take the
+    // width their text needs (more than the design's 50 at these font sizes), the
+    // step text what is left of the design's 270 and more, cut rather than pushing.
+    m_panels[0]->setMinimumWidth(100);
     m_panels[0]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     m_panels[1]->setMinimumWidth(50);
     m_panels[1]->setAlignment(Qt::AlignCenter);
@@ -223,14 +224,6 @@ TfrmUpdate::TfrmUpdate(UpdateHost host, QWidget* parent)
     // The design size is the least size; a larger window gives the log the room.
     for (QWidget* list : std::initializer_list<QWidget*>{m_reWhatsNew, m_lbProcess, m_seUserInfo})
         list->setMinimumHeight(3 * LogLineHeight);
-    const QSize size = QSize(DesignWidth, DesignHeight).expandedTo(root->minimumSize());
-    setMinimumSize(size);
-    resize(size);
-    if (parent)
-        move(parent->geometry().center() - QPoint(size.width() / 2, size.height() / 2));
-    else if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - QPoint(size.width() / 2, size.height() / 2));
-
     m_bhUpdate = new BalloonHint(this);
     m_bhUpdate->setObjectName(QStringLiteral("bhUpdate"));
     for (QWidget* w : std::initializer_list<QWidget*>{m_lblExeDownload, m_lblHelpDownload, m_btnSaveLog})
@@ -255,6 +248,22 @@ TfrmUpdate::TfrmUpdate(UpdateHost host, QWidget* parent)
 
     bindSession();
     FormCreate();
+
+    // After FormCreate: the help link may have been shown.
+    // The least size holds the options in bold too, as a download shows them.
+    setBold(m_chbProgUpdate, true);
+    setBold(m_chbFilesUpdate, true);
+    const QSize least = QSize(DesignWidth, DesignHeight).expandedTo(layout()->minimumSize());
+    setBold(m_chbProgUpdate, false);
+    setBold(m_chbFilesUpdate, false);
+    setMinimumSize(least);
+    // It opens a little taller, so that the log shows a few more lines.
+    const QSize size = least + QSize(0, 4 * LogLineHeight);
+    resize(size);
+    if (parent)
+        move(parent->geometry().center() - QPoint(size.width() / 2, size.height() / 2));
+    else if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - QPoint(size.width() / 2, size.height() / 2));
 }
 
 TfrmUpdate::~TfrmUpdate() = default;
