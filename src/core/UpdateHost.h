@@ -22,6 +22,9 @@ struct UpdateHost
     // program update and started again by the restart.
     QString programFile = QCoreApplication::applicationFilePath();
     UpdateAddresses addresses = UpdateAddresses::fromProfile();
+    // The public key the update's descriptors must be signed with (32 bytes of
+    // Ed25519); empty: signatures are not looked at. The program sets its built-in key.
+    QByteArray updateKey;
     // A log line for each run when the server is not the profile's (UpdateServer.h).
     QString serverNote;
     bool showHints = true;

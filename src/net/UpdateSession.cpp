@@ -5,6 +5,7 @@
 #include "MainTypes.h"
 #include "Profile.h"
 #include "THTTPGet.h"
+#include "UpdateSignature.h"
 #include "UpdateStaging.h"
 #include "UpdateVerify.h"
 
@@ -61,7 +62,7 @@ UpdateSession::~UpdateSession()
 {
     // The components cancel their transfers; none of their events reaches us any more.
     for (THTTPGet* c : {m_htpgIniFile, m_htpgPgm, m_htpgIniFiles, m_htpgFiles, m_htpgSubFiles, m_htpgWhatsNew,
-                        m_htpgUserInfo})
+                        m_htpgUserInfo, m_htpgSignature})
         delete c;
     if (!m_stagingFolder.isEmpty())
         UpdateStaging(m_chapterFolder).clear();
@@ -88,6 +89,7 @@ void UpdateSession::createComponents()
     m_htpgSubFiles = make("htpgSubFiles", true);
     m_htpgWhatsNew = make("htpgWhatsNew", false);
     m_htpgUserInfo = make("htpgUserInfo", false);
+    m_htpgSignature = make("htpgSignature", false);
     m_htpgWhatsNew->setURL(m_host.addresses.whatsNew);
     m_htpgUserInfo->setURL(m_host.addresses.userInfo);
 
@@ -120,6 +122,9 @@ void UpdateSession::createComponents()
         logRefusedStatus(m_htpgWhatsNew, QStringLiteral("whats.new"));
         AddLogLine(QStringLiteral("Nelze stáhnout soubor s informacemi o nové verzi programu"), LogKind::Plain);
     });
+    connect(m_htpgSignature, &THTTPGet::OnDoneString, this,
+            [this](QObject*, const QString& text) { signatureArrived(text); });
+    connect(m_htpgSignature, &THTTPGet::OnError, this, &UpdateSession::signatureMissing);
     connect(m_htpgUserInfo, &THTTPGet::OnDoneString, this,
             [this](QObject*, const QString& text) { Q_EMIT userInfoArrived(text); });
     connect(m_htpgUserInfo, &THTTPGet::OnError, this, [this] {
@@ -131,7 +136,7 @@ void UpdateSession::createComponents()
 bool UpdateSession::busy() const
 {
     for (THTTPGet* c : {m_htpgIniFile, m_htpgPgm, m_htpgIniFiles, m_htpgFiles, m_htpgSubFiles, m_htpgWhatsNew,
-                        m_htpgUserInfo})
+                        m_htpgUserInfo, m_htpgSignature})
         if (c->isBusy())
             return true;
     return false;
@@ -142,7 +147,7 @@ void UpdateSession::abandonTransfers()
     // Transfers still running end without a word: their components are replaced by
     // fresh ones that know nothing of them.
     for (THTTPGet* c : {m_htpgIniFile, m_htpgPgm, m_htpgIniFiles, m_htpgFiles, m_htpgSubFiles, m_htpgWhatsNew,
-                        m_htpgUserInfo}) {
+                        m_htpgUserInfo, m_htpgSignature}) {
         c->disconnect(this);
         c->CancelFetch();
         c->deleteLater();
@@ -179,7 +184,7 @@ void UpdateSession::setStallTimeout(int ms)
 {
     m_stallTimeoutMs = ms;
     for (THTTPGet* c : {m_htpgIniFile, m_htpgPgm, m_htpgIniFiles, m_htpgFiles, m_htpgSubFiles, m_htpgWhatsNew,
-                        m_htpgUserInfo})
+                        m_htpgUserInfo, m_htpgSignature})
         c->setStallTimeout(ms);
 }
 
@@ -343,7 +348,12 @@ void UpdateSession::htpgIniFileDoneFile(const QString& fileName)
 
     if (plan.programDownload) {
         AddLogLine(QStringLiteral("Stahování nové verze programu ..."), LogKind::Progress);
-        StartProgramDownload();
+        // With a key, the program file is taken only from a signed update.ini that
+        // gives its size and hash.
+        if (!m_host.updateKey.isEmpty())
+            fetchSignature(Signed::UpdateIni);
+        else
+            StartProgramDownload();
         return;
     }
     if (m_options.program) {
@@ -468,7 +478,11 @@ void UpdateSession::htpgPgmDoneFile(const QString& fileName)
                            + QStringLiteral("ukončete program, stávající soubor přepište a program spusťte."),
                        UpdatePrompt::Icon::Error);
     }
+    AfterProgram();
+}
 
+void UpdateSession::AfterProgram()
+{
     if (m_options.files) {
         if (HasNewChapters(CountLocalChapters(), m_LastFileIndex)) {
             AddLogLine(QStringLiteral("Stahování seznamu souborů ..."), LogKind::Progress);
@@ -487,6 +501,56 @@ void UpdateSession::htpgPgmDoneFile(const QString& fileName)
     }
     if (m_RestartRequested)
         RestartProgram();
+}
+
+void UpdateSession::refuseProgram()
+{
+    const QString text = QStringLiteral("Nová verze programu nebude stažena: soubor ") + P(ProfileId::UpdateIniFileName)
+                       + QStringLiteral(" není platně podepsán nebo neuvádí velikost a kontrolní součet programu.");
+    AddLogLine(text, LogKind::Error);
+    m_prompt->tell(text, UpdatePrompt::Icon::Error);
+    m_UpdateIdle = true;
+    AfterProgram();
+}
+
+void UpdateSession::fetchSignature(Signed what)
+{
+    m_signed = what;
+    const QString& address = what == Signed::UpdateIni ? m_host.addresses.updateIni : m_host.addresses.filesIni;
+    m_htpgSignature->setURL(address + QStringLiteral(".sig"));
+    m_htpgSignature->FetchToString();
+}
+
+void UpdateSession::signatureArrived(const QString& text)
+{
+    const QString path = m_signed == Signed::UpdateIni ? updateIniPath() : filesIniPath();
+    QFile f(path);
+    const QByteArray bytes = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    const bool valid = f.isOpen() && SignatureValid(bytes, text.toLatin1(), m_host.updateKey);
+    if (m_signed == Signed::UpdateIni) {
+        if (valid && !m_programExpected.size.isEmpty() && !m_programExpected.sha256.isEmpty())
+            StartProgramDownload();
+        else
+            refuseProgram();
+        return;
+    }
+    if (valid) {
+        chapterListAccepted();
+        return;
+    }
+    AddLogLine(QStringLiteral("Podpis seznamu souborů nesouhlasí."), LogKind::Error);
+    htpgIniFilesError();
+}
+
+void UpdateSession::signatureMissing()
+{
+    if (m_signed == Signed::UpdateIni) {
+        refuseProgram();
+        return;
+    }
+    // A list without a signature is taken as before, and the log says so.
+    AddLogLine(QStringLiteral("Seznam souborů není podepsán."), LogKind::Plain);
+    chapterListAccepted();
 }
 
 void UpdateSession::htpgPgmError()
@@ -558,6 +622,15 @@ void UpdateSession::htpgIniFilesDoneFile(const QString& fileName)
 {
     AddLogLine(QStringLiteral("Stahování seznamu souborů dokončeno"), LogKind::Done);
     m_FilesIni.emplace(IniFile::load(QDir(programFolder()).absoluteFilePath(fileName)).value_or(IniFile()));
+    if (!m_host.updateKey.isEmpty()) {
+        fetchSignature(Signed::FilesIni);
+        return;
+    }
+    chapterListAccepted();
+}
+
+void UpdateSession::chapterListAccepted()
+{
     m_chapterFolder = chapterFolder();
     m_FileIndex = CountLocalChapters() + 1;
     if (StartChapter(m_htpgFiles))

@@ -74,6 +74,7 @@ public:
     THTTPGet* htpgSubFiles() const { return m_htpgSubFiles; }
     THTTPGet* htpgWhatsNew() const { return m_htpgWhatsNew; }
     THTTPGet* htpgUserInfo() const { return m_htpgUserInfo; }
+    THTTPGet* htpgSignature() const { return m_htpgSignature; }
     // A transfer is running or completing.
     bool busy() const;
 
@@ -123,11 +124,20 @@ private:
     void htpgPgmError();
     bool swapProgramFile(const QString& downloaded);
     void RestartProgram();
+    void AfterProgram();
+    void refuseProgram();
+
+    // The signatures of update.ini and files.ini.
+    enum class Signed { UpdateIni, FilesIni };
+    void fetchSignature(Signed what);
+    void signatureArrived(const QString& text);
+    void signatureMissing();
 
     // The chapters.
     void StartChapterDownload();
     void htpgIniFilesProgress(int total, int readed);
     void htpgIniFilesDoneFile(const QString& fileName);
+    void chapterListAccepted();
     void htpgIniFilesError();
     bool StartChapter(THTTPGet* component);
     void FilesDoneFile(THTTPGet* component, const QString& fileName);
@@ -175,6 +185,8 @@ private:
     THTTPGet* m_htpgSubFiles = nullptr;
     THTTPGet* m_htpgWhatsNew = nullptr;
     THTTPGet* m_htpgUserInfo = nullptr;
+    THTTPGet* m_htpgSignature = nullptr;
+    Signed m_signed = Signed::UpdateIni;
 };
 
 } // namespace tavio

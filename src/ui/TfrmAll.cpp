@@ -30,6 +30,7 @@
 #include "update/TfrmUpdate.h"
 #include "UpdateHost.h"
 #include "UpdateServer.h"
+#include "UpdateSignature.h"
 #include "widgets/HintedToolBar.h"
 #include "widgets/PageControl.h"
 #include "widgets/StatusBar.h"
@@ -446,6 +447,7 @@ void TfrmAll::mnuUpdateClick()
         m_settings.store().readString(AppSettings::settingsKey(), QLatin1String(UpdateServerValueName)).value_or(QString()));
     h.addresses = server.addresses;
     h.serverNote = server.note;
+    h.updateKey = BuiltInUpdateKey();
     h.serialFinished = SerialFinished();
     h.chapterFolder = [this] { return QDir::fromNativeSeparators(m_catalogue->folder()); };
     h.catalogueTree = [this] { return &m_catalogue->tree(); };

@@ -21,6 +21,9 @@ Q_DECLARE_METATYPE(testhttp::Reply)
 
 namespace {
 
+// A test key pair's public half; the signatures below were made with its private half.
+const QByteArray TestKey = QByteArray::fromBase64("i4L/LwvsVfVgCwzE9pqTfLomfeILip3h23GZ4DuZBoU=");
+
 // Answers the session's questions from a list and remembers what it was told.
 struct FakePrompt final : UpdatePrompt
 {
@@ -104,6 +107,8 @@ private slots:
     void program();
     void stopDuringProgram();
     void refusedConnection();
+    void signedList_data();
+    void signedList();
 };
 
 void TestUpdateSession::initTestCase()
@@ -448,6 +453,7 @@ void TestUpdateSession::program_data()
     QTest::addColumn<QStringList>("folder"); // the program folder afterwards
     QTest::addColumn<QString>("logged");
     QTest::addColumn<QByteArray>("announced"); // what update.ini says of the program file
+    QTest::addColumn<QByteArray>("signature"); // of update.ini under TestKey; empty: no key, "-": none served
 
     Reply whole;
     whole.body = ProgramBytes + QByteArray(1462731 - ProgramBytes.size(), 'b');
@@ -471,25 +477,25 @@ void TestUpdateSession::program_data()
                                 QStringLiteral("quit")};
 
     QTest::newRow("restart") << whole << false << QString() << t << true << QList<bool>{true} << QStringList{restart}
-                             << restarted << swapped << "Stahování nové verze programu dokončeno" << QByteArray();
+                             << restarted << swapped << "Stahování nové verze programu dokončeno" << QByteArray() << QByteArray();
     QTest::newRow("restart cancelled at the notes question")
         << whole << false << QString() << t << false << QList<bool>{true} << QStringList{restart}
-        << QStringList{QStringLiteral("settle")} << swapped << "Restart programu byl zrušen." << QByteArray();
+        << QStringList{QStringLiteral("settle")} << swapped << "Restart programu byl zrušen." << QByteArray() << QByteArray();
     QTest::newRow("no restart") << whole << false << QString() << t << true << QList<bool>{false}
-                                << QStringList{restart} << QStringList{} << swapped << QString() << QByteArray();
+                                << QStringList{restart} << QStringList{} << swapped << QString() << QByteArray() << QByteArray();
     QTest::newRow("chapters first, then restart")
         << whole << true << QString() << t << true << QList<bool>{true}
         << QStringList{restart, QStringLiteral("Stahování nových dílů seriálu bylo dokončeno.")}
         << QStringList{QStringLiteral("rebuild:"), QStringLiteral("refresh"), QStringLiteral("next")} + restarted
         << QStringList{QStringLiteral("Htm"), QStringLiteral("Htm/0118.htm"), QStringLiteral("files.ini"),
                        QStringLiteral("tavio"), QStringLiteral("tavio.old")}
-        << QString() << QByteArray();
+        << QString() << QByteArray() << QByteArray();
     QTest::newRow("cannot move the program aside")
         << whole << false << QStringLiteral("tavio.old") << t << true << QList<bool>{} << QStringList{rename}
         << QStringList{}
         << QStringList{QStringLiteral("Htm"), QStringLiteral("tavi"), QStringLiteral("tavio"), QStringLiteral("tavio.old"),
                        QStringLiteral("update.ini")}
-        << QString() << QByteArray();
+        << QString() << QByteArray() << QByteArray();
     // Started under another name, with a program file of the usual name beside it:
     // the new one cannot take that name, and the old one comes back.
     QTest::newRow("cannot put the new program in place")
@@ -497,18 +503,31 @@ void TestUpdateSession::program_data()
         << QStringList{rename} << QStringList{}
         << QStringList{QStringLiteral("Htm"), QStringLiteral("tavi"), QStringLiteral("tavio"), QStringLiteral("tavio-run"),
                        QStringLiteral("update.ini")}
-        << QString() << QByteArray();
+        << QString() << QByteArray() << QByteArray();
     const QByteArray wholeHash = QCryptographicHash::hash(whole.body, QCryptographicHash::Sha256).toHex();
     QTest::newRow("announced and whole")
         << whole << false << QString() << t << true << QList<bool>{false} << QStringList{restart} << QStringList{}
-        << swapped << QString() << "[program_file]\r\nsize=1462731\r\nsha256=" + wholeHash + "\r\n";
+        << swapped << QString() << "[program_file]\r\nsize=1462731\r\nsha256=" + wholeHash + "\r\n" << QByteArray();
     QTest::newRow("announced otherwise")
         << whole << false << QString() << t << true << QList<bool>{} << QStringList{failed} << QStringList{}
-        << untouched << "tavi: kontrolní součet nesouhlasí" << "[program_file]\r\nsize=1462731\r\nsha256=" + QByteArray(64, 'a') + "\r\n";
+        << untouched << "tavi: kontrolní součet nesouhlasí" << "[program_file]\r\nsize=1462731\r\nsha256=" + QByteArray(64, 'a') + "\r\n" << QByteArray();
+    const QByteArray announcedWhole = "[program_file]\r\nsize=1462731\r\nsha256=" + wholeHash + "\r\n";
+    QTest::newRow("signed") << whole << false << QString() << t << true << QList<bool>{false} << QStringList{restart}
+                            << QStringList{} << swapped << QString() << announcedWhole
+                            << QByteArray("HvwHu1VFN4yUVaoVT3X9bWRDR/pLSR8lGGdA/BvyAzw9bDUVSUHmcFuJcmuXpSY2yxMvjSz/C5AlW/ph4A0TDw==");
+    const QString refused = QStringLiteral("Nová verze programu nebude stažena: soubor update.ini není platně podepsán "
+                                           "nebo neuvádí velikost a kontrolní součet programu.");
+    QTest::newRow("not signed") << whole << false << QString() << t << true << QList<bool>{} << QStringList{refused}
+                                << QStringList{} << untouched + QStringList{QStringLiteral("update.ini")} << refused
+                                << announcedWhole << QByteArray("-");
+    QTest::newRow("signed otherwise")
+        << whole << false << QString() << t << true << QList<bool>{} << QStringList{refused} << QStringList{}
+        << untouched + QStringList{QStringLiteral("update.ini")} << refused << announcedWhole + "\r\n"
+        << QByteArray("HvwHu1VFN4yUVaoVT3X9bWRDR/pLSR8lGGdA/BvyAzw9bDUVSUHmcFuJcmuXpSY2yxMvjSz/C5AlW/ph4A0TDw==");
     QTest::newRow("cut off") << cut << false << QString() << t << true << QList<bool>{} << QStringList{failed}
-                             << QStringList{} << untouched << "Nelze stáhnout soubor nové verze programu !" << QByteArray();
+                             << QStringList{} << untouched << "Nelze stáhnout soubor nové verze programu !" << QByteArray() << QByteArray();
     QTest::newRow("error page") << page << false << QString() << t << true << QList<bool>{} << QStringList{failed}
-                                << QStringList{} << untouched << "Server odmítl soubor tavi: HTTP 404 Not Found" << QByteArray();
+                                << QStringList{} << untouched << "Server odmítl soubor tavi: HTTP 404 Not Found" << QByteArray() << QByteArray();
 }
 
 void TestUpdateSession::program()
@@ -524,6 +543,7 @@ void TestUpdateSession::program()
     QFETCH(QStringList, folder);
     QFETCH(QString, logged);
     QFETCH(QByteArray, announced);
+    QFETCH(QByteArray, signature);
     World world;
     world.serve(QStringLiteral("update.ini"), updateIni("1.0.13.600", 118) + announced);
     world.serve(QStringLiteral("files.ini"), filesIni(118, {{QStringLiteral("0118.htm"), QString(), {}}}));
@@ -536,6 +556,10 @@ void TestUpdateSession::program()
         testfiles::write(world.prog + blocker, "other");
     UpdateHost h = world.host();
     h.programFile = world.prog + started;
+    if (!signature.isEmpty())
+        h.updateKey = TestKey;
+    if (!signature.isEmpty() && signature != "-")
+        world.serve(QStringLiteral("update.ini.sig"), signature + "\n");
     Run run(world, h);
     run.prompt.answers = answers;
     QString lastSize;
@@ -609,6 +633,39 @@ void TestUpdateSession::refusedConnection()
                                            "k serveru selhalo !|Nelze stáhnout soubor s informacemi"));
     QCOMPARE(run.kinds.value(2), UpdateSession::LogKind::Error);
     QVERIFY(!QFile::exists(world.prog + QStringLiteral("update.ini")));
+}
+
+void TestUpdateSession::signedList_data()
+{
+    QTest::addColumn<QByteArray>("signature"); // files.ini.sig; empty: none served
+    QTest::addColumn<QString>("logged");
+    QTest::addColumn<bool>("fetched"); // the chapter arrived
+    QTest::newRow("signed") << QByteArray("eZMSVB1p3YF/ShcxpOGd2rMC80UpaHgGEReQY8+0C3Cc/qWvoLh1Z2cC42u5n4fQVS6BOE6CzOOuQ8AdZBpVBg==")
+                            << QString() << true;
+    QTest::newRow("not signed") << QByteArray() << "Seznam souborů není podepsán." << true;
+    QTest::newRow("signed otherwise")
+        << QByteArray("HvwHu1VFN4yUVaoVT3X9bWRDR/pLSR8lGGdA/BvyAzw9bDUVSUHmcFuJcmuXpSY2yxMvjSz/C5AlW/ph4A0TDw==")
+        << "Podpis seznamu souborů nesouhlasí." << false;
+}
+
+void TestUpdateSession::signedList()
+{
+    QFETCH(QByteArray, signature);
+    QFETCH(QString, logged);
+    QFETCH(bool, fetched);
+    World world;
+    world.serve(QStringLiteral("update.ini"), updateIni("1.0.12.550", 118));
+    world.serve(QStringLiteral("files.ini"), filesIni(118, {{QStringLiteral("0118.htm"), QString(), {}}}));
+    world.serve(QStringLiteral("htm/0118"), "c");
+    if (!signature.isEmpty())
+        world.serve(QStringLiteral("files.ini.sig"), signature);
+    UpdateHost h = world.host();
+    h.updateKey = TestKey;
+    Run run(world, h);
+    QVERIFY(run.runToEnd());
+    QCOMPARE(QFileInfo::exists(world.local(QStringLiteral("0118.htm"))), fetched);
+    for (const QString& line : {QStringLiteral("Seznam souborů není podepsán."), QStringLiteral("Podpis seznamu souborů nesouhlasí.")})
+        QCOMPARE(run.log.contains(line), line == logged);
 }
 
 QTEST_MAIN(TestUpdateSession)

@@ -1,6 +1,7 @@
 #include "Catalogue.h"
 #include "ChapterTree.h"
 #include "Cp1250.h"
+#include "UpdateSignature.h"
 #include "UpdateWorld.h"
 #include "IniFile.h"
 #include "MainTypes.h"
@@ -460,6 +461,7 @@ void TestUpdate::standardServer()
     ChapterTree catalogue;
     BuildCatalogue(catalogue, world.chapters);
     UpdateHost h = world.host();
+    h.updateKey = BuiltInUpdateKey(); // the demo series is signed with the demo key
     const QString base = QStringLiteral("127.0.0.1:%1").arg(port);
     h.addresses = {base + QStringLiteral("/update.ini"), base + QStringLiteral("/files.ini"), base + QStringLiteral("/tavio"),
                    base + QStringLiteral("/whats.new"),  base + QStringLiteral("/user.nfo"),  base + QStringLiteral("/htm/"),
@@ -484,6 +486,8 @@ void TestUpdate::standardServer()
                  testfiles::read(served.filePath(QStringLiteral("htm/") + RemoveFileExt(file))));
     }
     QVERIFY(!w->seUserInfo()->lines().isEmpty());
+    QVERIFY(!logText(*w).contains(QStringLiteral("podepsán")));
+    QVERIFY(!logText(*w).contains(QStringLiteral("Podpis")));
 }
 
 QTEST_MAIN(TestUpdate)
