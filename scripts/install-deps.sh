@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-svg-dev qt6-translations-l10n qt6-image-formats-plugins
-  libgl-dev libcurl4-openssl-dev
+  libgl-dev libcurl4-openssl-dev libsodium-dev
   xvfb xauth locales fonts-dejavu-core python3
   appstream desktop-file-utils x11-utils
 )

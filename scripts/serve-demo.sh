@@ -12,7 +12,9 @@
 #     unless demo/series has a newer copy of one,
 #   - help.zip, holding the help file that ships with the program (data/Tavio.hlp),
 #   - the program file: the repository cannot ship a built binary, so the freshly
-#     built <build folder>/app/tavio is copied in as the program file "tavio".
+#     built <build folder>/app/tavio is copied in as the program file "tavio",
+#   - update.ini.sig and files.ini.sig, made with the demo key demo/update-demo-key.pem
+#     (update.ini gets the program file's size and hash first).
 # python3's standard static server answers with Content-Length and takes the
 # program's HTTP/1.0 requests.
 #
@@ -36,9 +38,14 @@ with zipfile.ZipFile(sys.argv[2], "w", zipfile.ZIP_DEFLATED) as z:
     z.write(sys.argv[1], "Tavio.hlp")' "$root/data/Tavio.hlp" "$served/help.zip"
 if [ -f "$build/app/tavio" ]; then
   cp "$build/app/tavio" "$served/tavio"
+  program=tavio
 else
   echo "No program at $build/app/tavio: build it first, or the program update will fail." >&2
+  program=
 fi
+# Signed with the demo key, whose public half the program carries; update.ini then
+# names the program file's size and hash.
+"$root/scripts/sign-series.sh" "$root/demo/update-demo-key.pem" "$served" $program
 
 echo "Serving $served on http://127.0.0.1:$port/ (Ctrl+C ends)" >&2
 exec python3 -m http.server --bind 127.0.0.1 "$port" --directory "$served"

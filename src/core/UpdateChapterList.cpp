@@ -1,12 +1,14 @@
 #include "UpdateChapterList.h"
 
 #include "MainTypes.h"
+#include "UpdateVerify.h"
 
 namespace tavio {
 
 bool IsSafeFileName(const QString& name)
 {
-    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
+    // A leading dot also covers "." and "..", and keeps hidden files out.
+    if (name.isEmpty() || name.startsWith(QLatin1Char('.')))
         return false;
     for (const QChar c : name) {
         // Both separators count: the server writes Windows names, the disk may take '/'.
@@ -37,6 +39,13 @@ QString UpdateChapterList::dir(int index) const
 QString UpdateChapterList::asset(int index, int number) const
 {
     return m_ini.value(QString::number(index), QStringLiteral("file") + QString::number(number));
+}
+
+bool UpdateChapterList::matches(int index, const QString& key, const QString& path) const
+{
+    const ExpectedFile e = ExpectedFile::fromIni(m_ini, QString::number(index), key + QStringLiteral("_size"),
+                                                 key + QStringLiteral("_sha256"));
+    return MatchesExpected(path, e);
 }
 
 QString UpdateChapterList::chapterAddress(const QString& chaptersUrl, const QString& file)

@@ -11,8 +11,9 @@
 // become paths: each must be one plain name inside the chapter folder.
 namespace tavio {
 
-// A name that stays inside its folder: not empty, not "." or "..", no path
-// separator of either kind, no drive letter or other colon, no control character.
+// One plain name that stays inside its folder: not empty, no leading dot (so not
+// "." or ".." and no hidden file), no path separator of either kind, no drive
+// letter or other colon, no control character.
 bool IsSafeFileName(const QString& name);
 
 // The `dir` value without its trailing backslash (or slash).
@@ -32,6 +33,9 @@ public:
     QString dir(int index) const;
     // The asset with the 1-based number; empty ends the list.
     QString asset(int index, int number) const;
+    // Whether the downloaded file of name key ("file", "file1", ...) is what the
+    // section announces by "<key>_size" and "<key>_sha256"; true when it announces nothing.
+    bool matches(int index, const QString& key, const QString& path) const;
 
     // The server keeps chapter files without their extension: 0107.htm is at
     // <chapters>0107.

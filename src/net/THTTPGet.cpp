@@ -80,6 +80,10 @@ void THTTPGet::TransferDone(THTTPGetThread* worker)
             worker->discardFile();
     }
     m_LastOutcome = ok;
+    const int status = worker->status();
+    m_LastStatus = status == 0 ? QString()
+                               : QString(QString::number(status) + QLatin1Char(' ') + QString::fromLatin1(worker->reason())).trimmed();
+    m_LastStatusFailed = status != 0 && (status < 200 || status > 299);
 
     // The component stays busy until the handler has returned, so a fetch started
     // from the handler itself is ignored.

@@ -89,6 +89,10 @@ public:
     bool isBusy() const { return m_worker != nullptr; }
     // Whether the last completed transfer succeeded.
     bool LastOutcome() const { return m_LastOutcome; }
+    // The HTTP status of the last completed transfer ("404 Not Found"); empty when
+    // no response arrived. A reply outside 2xx ends a transfer with OnError.
+    QString LastStatus() const { return m_LastStatus; }
+    bool LastStatusFailed() const { return m_LastStatusFailed; }
 
 Q_SIGNALS:
     // After every chunk read. Sender is the worker, not the component; TotalSize is
@@ -121,6 +125,8 @@ private:
 
     THTTPGetThread* m_worker = nullptr;
     bool m_LastOutcome = false;
+    QString m_LastStatus;
+    bool m_LastStatusFailed = false;
 };
 
 } // namespace tavio

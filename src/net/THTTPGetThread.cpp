@@ -1,11 +1,11 @@
 #include "THTTPGetThread.h"
 
 #include "Cp1250.h"
+#include "AtomicSave.h"
 #include "THTTPGet.h"
 
 #include <QFileInfo>
 #include <QLoggingCategory>
-#include <QSaveFile>
 
 #include <curl/curl.h>
 
@@ -60,7 +60,7 @@ THTTPGetThread::THTTPGetThread(THTTPGet* owner, HttpRequest request)
 {
     initCurl();
     if (m_req.toFile)
-        m_file = std::make_unique<QSaveFile>(m_req.targetPath);
+        m_file = std::make_unique<AtomicFile>(m_req.targetPath);
     connect(this, &QThread::finished, this, &THTTPGetThread::complete);
 }
 
@@ -85,16 +85,19 @@ QString THTTPGetThread::resultText() const
 
 bool THTTPGetThread::commitFile()
 {
-    const bool ok = m_file && m_file->isOpen() && m_file->commit();
+    // The commit looks at the last flush and the sync too: a full disk or a size
+    // limit met at the end fails the transfer and leaves the previous file.
+    FileError error;
+    const bool ok = m_file && m_file->isOpen() && m_file->commit(&error);
     if (!ok && m_file)
-        qCWarning(lcHttp) << "cannot put the download in place:" << m_file->fileName() << m_file->errorString();
+        qCWarning(lcHttp) << "cannot put the download in place:" << m_file->path() << error.message;
     m_file.reset();
     return ok;
 }
 
 void THTTPGetThread::discardFile()
 {
-    // An uncommitted QSaveFile removes its temporary file when it goes.
+    // An uncommitted file removes its temporary file when it goes.
     m_file.reset();
 }
 
@@ -230,7 +233,7 @@ void THTTPGetThread::transfer()
     }
     m_pending.clear();
     if (m_req.toFile)
-        m_outcome = m_totalSize == m_bytesRead && m_file->flush();
+        m_outcome = m_totalSize == m_bytesRead;
     else
         m_outcome = m_bytesRead != 0 && (!m_lengthFound || m_bytesRead == m_totalSize);
 }
@@ -259,6 +262,11 @@ size_t THTTPGetThread::onHeader(QByteArrayView line)
         m_lengthFound = false;
         m_lengthText.clear();
         m_hasLocation = false;
+        // "HTTP/1.0 404 Not Found": the code, then the reason.
+        const QList<QByteArray> parts = text.toByteArray().split(' ');
+        m_status = parts.value(1).toInt();
+        m_reason = parts.size() > 2 ? text.toByteArray().sliced(parts[0].size() + parts[1].size() + 2).trimmed()
+                                    : QByteArray();
         return n;
     }
     if (text.isEmpty()) {
@@ -305,12 +313,20 @@ bool THTTPGetThread::responseReady()
         m_failed = true;
         return false;
     }
+    // An error page is no content: its body never becomes the file or the text.
+    if (m_status < 200 || m_status > 299) {
+        qCDebug(lcHttp) << "status" << m_status << m_reason << m_req.URL;
+        m_outcome = false;
+        m_failed = true;
+        return false;
+    }
     m_bytesRead = 0;
     m_body.clear();
     if (m_req.toFile) {
+        FileError openError;
         if (m_req.targetPath.isEmpty() || QFileInfo(m_req.targetPath).isDir()
-            || !m_file->open(QIODevice::WriteOnly)) {
-            qCDebug(lcHttp) << "cannot write" << m_req.targetPath << (m_file ? m_file->errorString() : QString());
+            || !m_file->open(&openError)) {
+            qCDebug(lcHttp) << "cannot write" << m_req.targetPath << openError.message;
             m_failed = true;
             return false;
         }
@@ -343,7 +359,7 @@ bool THTTPGetThread::deliverChunk(QByteArrayView chunk)
         return false;
     }
     if (m_req.toFile) {
-        if (m_file->write(chunk.data(), chunk.size()) != chunk.size()) {
+        if (!m_file->write(chunk)) {
             m_failed = true;
             return false;
         }

@@ -10,10 +10,10 @@
 #include <chrono>
 #include <memory>
 
-class QSaveFile;
 
 namespace tavio {
 
+class AtomicFile;
 class THTTPGet;
 
 // The worker of one THTTPGet transfer. The object itself belongs to the GUI thread:
@@ -39,6 +39,9 @@ public:
     // Valid once run() has ended.
     bool outcome() const { return m_outcome && !m_cancelled; }
     int totalSize() const { return m_totalSize; }
+    // The final response's status code and reason phrase; 0 when no response came.
+    int status() const { return m_status; }
+    QByteArray reason() const { return m_reason; }
     QString resultText() const;
     // Puts the downloaded file in place; false when that fails.
     bool commitFile();
@@ -65,7 +68,7 @@ private:
     QPointer<THTTPGet> m_owner; // GUI thread only
     std::atomic<bool> m_stop{false};
     bool m_cancelled = false; // GUI thread only
-    std::unique_ptr<QSaveFile> m_file;
+    std::unique_ptr<AtomicFile> m_file;
 
     // Worker state; read by the GUI thread only in progress calls and after run().
     bool m_outcome = false;
@@ -74,6 +77,8 @@ private:
     bool m_lengthFound = false;
     QByteArray m_lengthText;
     bool m_hasLocation = false;
+    int m_status = 0;
+    QByteArray m_reason;
     int m_totalSize = 0;
     int m_bytesRead = 0;
     QByteArray m_pending;

@@ -25,11 +25,14 @@
 #include "library/ChapterPage.h"
 #include "marks/BookmarkMenu.h"
 #include "notes/NotesPage.h"
+#include "notes/RichEdit.h"
 #include "search/SearchPage.h"
 #include "tools/TfrmDelPrint.h"
 #include "update/TfrmIniViewer.h"
 #include "update/TfrmUpdate.h"
-#include "update/UpdateHost.h"
+#include "UpdateHost.h"
+#include "UpdateServer.h"
+#include "UpdateSignature.h"
 #include "widgets/HintedToolBar.h"
 #include "widgets/PageControl.h"
 #include "widgets/StatusBar.h"
@@ -75,6 +78,12 @@ void TfrmAll::mnuUpdateClick()
     UpdateHost h;
     h.layout = m_env.layout;
     h.showHints = action(QStringLiteral("mnuShowHints"))->isChecked();
+    const UpdateServerChoice server = ChooseUpdateServer(
+        QCoreApplication::arguments(),
+        m_settings.store().readString(AppSettings::settingsKey(), QLatin1String(UpdateServerValueName)).value_or(QString()));
+    h.addresses = server.addresses;
+    h.serverNote = server.note;
+    h.updateKey = BuiltInUpdateKey();
     h.serialFinished = SerialFinished();
     h.chapterFolder = [this] { return QDir::fromNativeSeparators(m_catalogue->folder()); };
     h.catalogueTree = [this] { return &m_catalogue->tree(); };
@@ -83,6 +92,13 @@ void TfrmAll::mnuUpdateClick()
     h.refreshSearchList = [this] { m_searchPage->RefreshFileCheckTree(); };
     h.enableNextChapter = [this] { m_chapter->tlbNextCap()->setEnabled(true); };
     h.showIniFile = [this](const QString& path) { m_frmIniViewer->showFile(path); };
+    // What closing would ask is asked before a restart; answered once, it is not asked again.
+    h.settleCloseQuestions = [this] {
+        if (m_searchPage->searching() || !m_notesPage->FormCloseQuery())
+            return false;
+        m_notesPage->reNotes()->setModified(false);
+        return true;
+    };
     h.releaseInstanceLock = [this] {
         if (m_lock)
             m_lock->release();

@@ -3,7 +3,10 @@
 #include "IniFile.h"
 #include "UpdateChapterList.h"
 #include "UpdateRules.h"
+#include "UpdateServer.h"
+#include "UpdateStaging.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace tavio;
@@ -39,6 +42,9 @@ private slots:
     void safeNames_data();
     void safeNames();
     void chapterList();
+    void server_data();
+    void server();
+    void stagingPlace();
 };
 
 void TestUpdateCore::newVersion_data()
@@ -223,7 +229,9 @@ void TestUpdateCore::safeNames_data()
     QTest::newRow("chapter") << "0107.htm" << true;
     QTest::newRow("folder") << "0107_soubory" << true;
     QTest::newRow("blank inside") << "obr 1.gif" << true;
-    QTest::newRow("dots inside") << "..obr.gif" << true;
+    QTest::newRow("dots inside") << "obr..1.gif" << true;
+    QTest::newRow("leading dots") << "..obr.gif" << false;
+    QTest::newRow("hidden") << ".htaccess" << false;
     QTest::newRow("czech") << "čtverec.png" << true;
     QTest::newRow("empty") << "" << false;
     QTest::newRow("dot") << "." << false;
@@ -266,6 +274,88 @@ void TestUpdateCore::chapterList()
              QStringLiteral("127.0.0.1:8150/htm/0107_soubory/a.gif"));
     QCOMPARE(AssetFolderName(QStringLiteral("x/")), QStringLiteral("x"));
     QCOMPARE(AssetFolderName(QStringLiteral("x")), QStringLiteral("x"));
+}
+
+void TestUpdateCore::server_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("setting");
+    QTest::addColumn<QString>("updateIni"); // where update.ini is fetched from
+    QTest::addColumn<QString>("chapters");
+    QTest::addColumn<QString>("note");
+    const QString own = QStringLiteral("127.0.0.1:8150/update.ini");
+    QTest::newRow("profile") << QStringList{QStringLiteral("tavio")} << QString() << own << "127.0.0.1:8150/htm/"
+                             << QString();
+    QTest::newRow("setting") << QStringList{QStringLiteral("tavio")} << "http://kurz.example/python/"
+                             << "kurz.example/python/update.ini" << "kurz.example/python/htm/"
+                             << "Server aktualizací: http://kurz.example/python/";
+    QTest::newRow("option wins")
+        << QStringList{QStringLiteral("tavio"), QStringLiteral("--update-server"), QStringLiteral("http://10.0.0.2:8080")}
+        << "http://kurz.example/" << "10.0.0.2:8080/update.ini" << "10.0.0.2:8080/htm/"
+        << "Server aktualizací: http://10.0.0.2:8080";
+    QTest::newRow("option with =") << QStringList{QStringLiteral("tavio"), QStringLiteral("--update-server=HTTP://[::1]:81/a/b")}
+                                   << QString() << "[::1]:81/a/b/update.ini" << "[::1]:81/a/b/htm/"
+                                   << "Server aktualizací: HTTP://[::1]:81/a/b";
+    const QString faulty = QStringLiteral("Neplatná adresa serveru aktualizací, použije se výchozí: ");
+    QTest::newRow("https") << QStringList{} << "https://kurz.example/" << own << "127.0.0.1:8150/htm/"
+                           << faulty + QStringLiteral("https://kurz.example/");
+    QTest::newRow("no host") << QStringList{} << "kurz.example" << own << "127.0.0.1:8150/htm/"
+                             << faulty + QStringLiteral("kurz.example");
+    QTest::newRow("user") << QStringList{} << "http://a@kurz.example/" << own << "127.0.0.1:8150/htm/"
+                          << faulty + QStringLiteral("http://a@kurz.example/");
+}
+
+void TestUpdateCore::server()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, setting);
+    QFETCH(QString, updateIni);
+    QFETCH(QString, chapters);
+    QFETCH(QString, note);
+    const UpdateAddresses profile{QStringLiteral("127.0.0.1:8150/update.ini"), QStringLiteral("127.0.0.1:8150/files.ini"),
+                                  QStringLiteral("127.0.0.1:8150/tavio"),      QStringLiteral("127.0.0.1:8150/whats.new"),
+                                  QStringLiteral("127.0.0.1:8150/user.nfo"),   QStringLiteral("127.0.0.1:8150/htm/"),
+                                  QStringLiteral("127.0.0.1:8150/help.zip")};
+    const UpdateServerChoice c = ChooseUpdateServer(arguments, setting, profile);
+    QCOMPARE(c.addresses.updateIni, updateIni);
+    QCOMPARE(c.addresses.chapters, chapters);
+    QCOMPARE(c.note, note);
+}
+
+void TestUpdateCore::stagingPlace()
+{
+    // Pictures of the same name are replaced, others stay; the chapter comes last
+    // and the staging folder goes.
+    QTemporaryDir tmp;
+    const QString chapters = tmp.filePath(QStringLiteral("Htm/"));
+    QDir().mkpath(chapters + QStringLiteral("d"));
+    const auto write = [](const QString& path, const QByteArray& bytes) {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    };
+    write(chapters + QStringLiteral("d/old.gif"), "old");
+    write(chapters + QStringLiteral("d/a.gif"), "old");
+    const UpdateStaging staging(chapters);
+    QCOMPARE(staging.path(), tmp.filePath(QStringLiteral(".Htm.update/")));
+    QVERIFY(staging.prepare());
+    QVERIFY(staging.makeAssetFolder(QStringLiteral("d")));
+    write(staging.chapterTarget(QStringLiteral("1.htm")), "new");
+    write(staging.assetTarget(QStringLiteral("d"), QStringLiteral("a.gif")), "new");
+    QVERIFY(staging.place(QStringLiteral("1.htm"), QStringLiteral("d"), {QStringLiteral("a.gif"), QStringLiteral("a.gif")}));
+    QVERIFY(!QFileInfo::exists(staging.path()));
+    QStringList got = QDir(chapters + QStringLiteral("d")).entryList(QDir::Files);
+    QCOMPARE(got, QStringList({QStringLiteral("a.gif"), QStringLiteral("old.gif")}));
+    QFile a(chapters + QStringLiteral("d/a.gif"));
+    QVERIFY(a.open(QIODevice::ReadOnly));
+    QCOMPARE(a.readAll(), QByteArray("new"));
+    QVERIFY(QFileInfo::exists(chapters + QStringLiteral("1.htm")));
+    // A picture that never arrived: the chapter does not go in.
+    QVERIFY(staging.prepare());
+    write(staging.chapterTarget(QStringLiteral("2.htm")), "new");
+    QVERIFY(!staging.place(QStringLiteral("2.htm"), QString(), {QStringLiteral("b.gif")}));
+    QVERIFY(!QFileInfo::exists(chapters + QStringLiteral("2.htm")));
+    QVERIFY(!QFileInfo::exists(staging.path()));
 }
 
 QTEST_GUILESS_MAIN(TestUpdateCore)

@@ -120,8 +120,13 @@ void TestHttpGet::outcomes_data()
 
     QTest::newRow("file") << normal(b) << true << true << false << "file:x.bin:3000" << b;
     QTest::newRow("file replaces") << normal(b) << true << true << true << "file:x.bin:3000" << b;
-    QTest::newRow("file 404 with length") << normal(page, "404 Not Found") << true << true << false
-                                          << "file:x.bin:21" << page;
+    // An error reply is no content, whatever its length.
+    QTest::newRow("file 404 with length") << normal(page, "404 Not Found") << true << true << false << "error"
+                                          << QByteArray("-");
+    QTest::newRow("file 500 keeps old") << normal(page, "500 Internal Server Error") << true << true << true
+                                        << "error" << QByteArray("old");
+    QTest::newRow("string 404") << normal(page, "404 Not Found") << false << false << false << "error"
+                                << QByteArray("-");
     QTest::newRow("file empty with length") << normal({}) << true << true << false << "file:x.bin:0"
                                             << QByteArray();
     QTest::newRow("file no length") << kind(Reply::Kind::NoLength, b) << true << true << false << "error"
@@ -199,6 +204,8 @@ void TestHttpGet::outcomes()
     QCOMPARE(rec.events, QStringList{event});
     QVERIFY(!get.isBusy());
     QCOMPARE(get.LastOutcome(), event != QStringLiteral("error"));
+    if (reply.kind == Reply::Kind::Normal && !reply.status.startsWith('3'))
+        QCOMPARE(get.LastStatus(), QString::fromLatin1(reply.status));
 
     const QStringList left = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
     if (fileAfter == "-") {
@@ -242,7 +249,7 @@ void TestHttpGet::addresses()
     } else {
         QCOMPARE(server.requests.size(), 1);
         QCOMPARE(server.requests[0].split('\r').first(), requestLine);
-        QVERIFY(rec.events.first().startsWith(QStringLiteral("string:<html>"))); // the 404 page
+        QCOMPARE(rec.events, QStringList{QStringLiteral("error")}); // the server's 404 page
     }
 }
 

@@ -1,4 +1,5 @@
 #include "HtmlView.h"
+#include "HttpTestServer.h"
 #include "RecordingMessages.h"
 #include "TestFiles.h"
 #include "update/TfrmIniViewer.h"
@@ -50,6 +51,14 @@ void TestIniViewer::showsAndSavesFile_data()
     // What a server sends instead of a descriptor is shown as the view shows it.
     QTest::newRow("error page") << "update.ini" << QByteArray("<html><body><h1>404 Not Found</h1></body></html>")
                                 << "soubory [*.ini]|*.ini" << "404 Not Found";
+    // A page the view takes for HTML: its script does not run, and it reaches
+    // neither the disk nor the network.
+    QTest::newRow("hostile page")
+        << "update.htm"
+        << QByteArray("<html><body><p id=o>safe</p><script>document.getElementById('o').textContent='script ran'"
+                      "</script><img src='http://%1/spy.gif'><img src='../secret.gif'>"
+                      "<iframe src='http://%1/frame.html'></iframe></body></html>")
+        << "soubory [*.htm]|*.htm" << "safe";
     QTest::newRow("other extension") << "files.txt" << QByteArray("[1]\r\nfile=0001.htm\r\n")
                                      << "soubory [*.txt]|*.txt" << "file=0001.htm";
 }
@@ -62,6 +71,8 @@ void TestIniViewer::showsAndSavesFile()
     QFETCH(QString, shows);
     RecordingMessages messages;
     QTemporaryDir dir;
+    testhttp::HttpTestServer server;
+    bytes.replace("%1", server.address(QString()).toLatin1());
     const QString path = dir.filePath(QStringLiteral("x/") + name);
     testfiles::write(path, bytes);
     const QString copy = dir.filePath(QStringLiteral("copy"));
@@ -77,6 +88,10 @@ void TestIniViewer::showsAndSavesFile()
     QVERIFY(complete.wait(30000));
     QCOMPARE(viewer.windowTitle(), path);
     QVERIFY2(shownText(viewer.wbIniViewer()).contains(shows), qPrintable(shownText(viewer.wbIniViewer())));
+    if (name.endsWith(QLatin1String(".htm")))
+        QCOMPARE(shownText(viewer.wbIniViewer()).trimmed(), QStringLiteral("safe"));
+    // The page has loaded with everything it was allowed to ask for.
+    QCOMPARE(server.requests.size(), 0);
 
     QList<SaveFileRequest> asked;
     viewer.setSaveDialog([&](QWidget*, const SaveFileRequest& r) {

@@ -18,6 +18,7 @@
 #
 # Usage:  python3 tools/samples/make_demo_series.py [output folder]
 
+import hashlib
 import os
 import shutil
 import sys
@@ -90,14 +91,27 @@ def main():
     # section after that count. So the first file of the series is section 0 and the
     # numbers of the others follow: a full catalogue then finds nothing new, and an
     # empty one fetches everything.
+    # Each file comes with its size and SHA-256 (<key>_size, <key>_sha256), taken of
+    # the bytes the server sends: demo/series' copy, else the shipped one.
+    def served(rel, shipped_rel):
+        own = os.path.join(htm, rel)
+        return own if os.path.exists(own) else os.path.join(shipped_dir, shipped_rel)
+
+    def checked(key, path):
+        with open(path, "rb") as f:
+            data = f.read()
+        return ["%s_size=%d" % (key, len(data)), "%s_sha256=%s" % (key, hashlib.sha256(data).hexdigest())]
+
     ini = []
     for n, (name, folder, assets) in enumerate(entries, start=0):
         ini.append("[%d]" % n)
         ini.append("file=" + name)
+        ini += checked("file", served(name[:-4], name))
         # The series' own list writes the folders with a trailing backslash.
         ini.append("dir=" + folder + "\\")
         for k, asset in enumerate(assets, start=1):
             ini.append("file%d=%s" % (k, asset))
+            ini += checked("file%d" % k, served(os.path.join(folder, asset), os.path.join(folder, asset)))
         ini.append("")
     write_text(os.path.join(out, "files.ini"), ini[:-1])
 

@@ -10,10 +10,16 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QMutex>
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
 #include <QVBoxLayout>
+#include <QWebEnginePage>
+#include <QWebEngineSettings>
+#include <QWebEngineUrlRequestInfo>
+#include <QWebEngineUrlRequestInterceptor>
+#include <QWebEngineView>
 
 namespace tavio {
 
@@ -22,6 +28,29 @@ constexpr int DesignWidth = 508;
 constexpr int DesignHeight = 290;
 // A descriptor is a few lines; a copy of anything larger is not what this window is for.
 constexpr qint64 MaxCopyBytes = 64 * 1024 * 1024;
+// The viewer's page asks for nothing but the file it shows: no picture, style sheet
+// or frame from the disk or the network.
+class OnlyShownFile final : public QWebEngineUrlRequestInterceptor
+{
+public:
+    using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;
+    void setAllowed(const QUrl& url)
+    {
+        const QMutexLocker lock(&m_mutex);
+        m_allowed = url;
+    }
+    void interceptRequest(QWebEngineUrlRequestInfo& info) override
+    {
+        const QMutexLocker lock(&m_mutex);
+        if (info.requestUrl().adjusted(QUrl::RemoveFragment) != m_allowed)
+            info.block(true);
+    }
+
+private:
+    QMutex m_mutex;
+    QUrl m_allowed;
+};
+
 } // namespace
 
 TfrmIniViewer::TfrmIniViewer(QWidget* mainWindow, SettingsStore* store)
@@ -37,6 +66,17 @@ TfrmIniViewer::TfrmIniViewer(QWidget* mainWindow, SettingsStore* store)
     m_wbIniViewer = new HtmlView(store, TextSize::viewKey(), TextSize::valueName(), this);
     m_wbIniViewer->setObjectName(QStringLiteral("wbIniViewer"));
     m_wbIniViewer->setProperty("helpContext", 98);
+    // What it shows came from a server: data, never code. No script runs, and the
+    // page reaches neither other local files nor the network.
+    QWebEnginePage* page = m_wbIniViewer->engineView()->page();
+    QWebEngineSettings* settings = page->settings();
+    settings->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
+    settings->setAttribute(QWebEngineSettings::AutoLoadImages, false);
+    auto* interceptor = new OnlyShownFile(this);
+    m_onlyShownFile = interceptor;
+    page->setUrlRequestInterceptor(interceptor);
     // The window shows the one file; it is no browser.
     m_wbIniViewer->setNavigationGuard([this](const QUrl& target) {
         return target.isLocalFile() && QFileInfo(target.toLocalFile()) == QFileInfo(m_path);
@@ -83,6 +123,7 @@ void TfrmIniViewer::load(const QString& path)
         move(main->geometry().center() - QPoint(width() / 2, height() / 2));
     else if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    static_cast<OnlyShownFile*>(m_onlyShownFile)->setAllowed(QUrl::fromLocalFile(m_path));
     m_wbIniViewer->navigate(m_path);
 }
 

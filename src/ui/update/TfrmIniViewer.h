@@ -46,6 +46,7 @@ private:
     QString m_defaultSuffix = QStringLiteral("log");
     SaveFileDialog m_saveDialog;
     HtmlView* m_wbIniViewer = nullptr;
+    QObject* m_onlyShownFile = nullptr; // the page's request filter
     QPushButton* m_btnSaveIni = nullptr;
     QPushButton* m_btnClose = nullptr;
     QStatusBar* m_statusBar = nullptr;

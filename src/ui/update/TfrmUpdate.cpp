@@ -7,14 +7,12 @@
 #include "MessageService.h"
 #include "Profile.h"
 #include "ShellOpener.h"
-#include "THTTPGet.h"
 #include "TextFile.h"
 #include "update/UserInfoView.h"
 #include "widgets/BalloonHint.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -24,11 +22,9 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
-#include <QLoggingCategory>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPointer>
-#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -39,8 +35,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-Q_LOGGING_CATEGORY(lcUpdate, "tavio.update")
-
 namespace tavio {
 
 namespace {
@@ -50,11 +44,7 @@ constexpr int DesignHeight = 412;
 constexpr int LogLineHeight = 17;
 // User.nfo holds a short message; anything larger is not one of ours.
 constexpr qint64 MaxUserInfoBytes = 1024 * 1024;
-// A server that has not answered the first request by then can be given up.
-constexpr int DefaultNoAnswerStopMs = 5000;
 constexpr int ProgressFrameMs = 15;
-
-const QString StopPanelText = QStringLiteral("Stisknuto storno - dokončuji stažení aktuálního dílu ...");
 
 void setBold(QWidget* w, bool bold)
 {
@@ -86,24 +76,14 @@ QStringList textLines(const QString& text)
     return text.split(breaks);
 }
 
-// The platform's program files begin with their format's signature; an error page
-// or a cut-off body does not. A downloaded file without it never replaces the program.
-bool looksLikeProgramFile(const QString& path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray head = f.read(4);
-    return head == QByteArrayLiteral("\x7F" "ELF") || head.startsWith("#!") || head.startsWith("MZ");
-}
-
 } // namespace
 
 TfrmUpdate::TfrmUpdate(UpdateHost host, QWidget* parent)
     : QDialog(parent,
               Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowContextHelpButtonHint
-                  | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+                  | Qt::WindowCloseButtonHint | Qt::WindowMaximizeButtonHint)
     , m_host(std::move(host))
+    , m_session(new UpdateSession(m_host, this, this))
     , m_saveDialog(&RunSaveFileDialog)
     , m_clock([] { return QDateTime::currentDateTime(); })
 {
@@ -210,16 +190,21 @@ TfrmUpdate::TfrmUpdate(UpdateHost host, QWidget* parent)
 
     m_stbDownload = new QStatusBar(this);
     m_stbDownload->setObjectName(QStringLiteral("stbDownload"));
-    m_stbDownload->setSizeGripEnabled(false);
+    m_stbDownload->setSizeGripEnabled(true);
     m_stbDownload->setProperty("helpContext", 31);
     for (QLabel*& panel : m_panels) {
         panel = new QLabel(m_stbDownload);
         panel->setTextFormat(Qt::PlainText);
     }
-    m_panels[0]->setFixedWidth(270);
+    // Two panels side by side that never paint over each other: the sizes take the
+    // width their text needs (more than the design's 50 at these font sizes), the
+    // step text what is left of the design's 270 and more, cut rather than pushing.
+    m_panels[0]->setMinimumWidth(100);
+    m_panels[0]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    m_panels[1]->setMinimumWidth(50);
     m_panels[1]->setAlignment(Qt::AlignCenter);
-    m_stbDownload->addWidget(m_panels[0]);
-    m_stbDownload->addWidget(m_panels[1], 1);
+    m_stbDownload->addWidget(m_panels[0], 1);
+    m_stbDownload->addWidget(m_panels[1]);
 
     auto* content = new QVBoxLayout;
     content->setContentsMargins(8, 8, 8, 4);
@@ -228,7 +213,7 @@ TfrmUpdate::TfrmUpdate(UpdateHost host, QWidget* parent)
     content->addWidget(m_pgbDownload);
     content->addLayout(buttons);
     content->addLayout(processHead);
-    content->addWidget(m_lbProcess, 2);
+    content->addWidget(m_lbProcess, 3);
     content->addWidget(m_grbUserInfo, 1);
     auto* root = new QVBoxLayout(this);
     root->setContentsMargins(0, 0, 0, 0);
@@ -236,16 +221,9 @@ TfrmUpdate::TfrmUpdate(UpdateHost host, QWidget* parent)
     root->addLayout(content, 1);
     root->addWidget(m_stbDownload);
 
-    // The lists share what the fixed client area leaves; they scroll.
+    // The design size is the least size; a larger window gives the log the room.
     for (QWidget* list : std::initializer_list<QWidget*>{m_reWhatsNew, m_lbProcess, m_seUserInfo})
         list->setMinimumHeight(3 * LogLineHeight);
-    const QSize size = QSize(DesignWidth, DesignHeight).expandedTo(root->minimumSize());
-    setFixedSize(size);
-    if (parent)
-        move(parent->geometry().center() - QPoint(size.width() / 2, size.height() / 2));
-    else if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - QPoint(size.width() / 2, size.height() / 2));
-
     m_bhUpdate = new BalloonHint(this);
     m_bhUpdate->setObjectName(QStringLiteral("bhUpdate"));
     for (QWidget* w : std::initializer_list<QWidget*>{m_lblExeDownload, m_lblHelpDownload, m_btnSaveLog})
@@ -255,15 +233,6 @@ TfrmUpdate::TfrmUpdate(UpdateHost host, QWidget* parent)
     m_progressTimer->setSingleShot(true);
     m_progressTimer->setInterval(ProgressFrameMs);
     connect(m_progressTimer, &QTimer::timeout, this, &TfrmUpdate::applyProgress);
-
-    m_noAnswerTimer = new QTimer(this);
-    m_noAnswerTimer->setSingleShot(true);
-    m_noAnswerTimer->setInterval(DefaultNoAnswerStopMs);
-    connect(m_noAnswerTimer, &QTimer::timeout, this, [this] {
-        // A server that takes the request and never answers must not hold the window.
-        if (!m_UpdateIdle && !m_iniAnswered && m_htpgIniFile->isBusy())
-            m_btnAbort->setEnabled(true);
-    });
 
     connect(m_chbProgUpdate, &QCheckBox::toggled, this, &TfrmUpdate::chbProgUpdateClick);
     connect(m_chbFilesUpdate, &QCheckBox::toggled, this, &TfrmUpdate::chbFilesUpdateClick);
@@ -277,17 +246,27 @@ TfrmUpdate::TfrmUpdate(UpdateHost host, QWidget* parent)
     });
     connect(m_seUserInfo, &UserInfoView::escapePressed, this, &QWidget::close);
 
-    createComponents();
+    bindSession();
     FormCreate();
+
+    // After FormCreate: the help link may have been shown.
+    // The least size holds the options in bold too, as a download shows them.
+    setBold(m_chbProgUpdate, true);
+    setBold(m_chbFilesUpdate, true);
+    const QSize least = QSize(DesignWidth, DesignHeight).expandedTo(layout()->minimumSize());
+    setBold(m_chbProgUpdate, false);
+    setBold(m_chbFilesUpdate, false);
+    setMinimumSize(least);
+    // It opens a little taller, so that the log shows a few more lines.
+    const QSize size = least + QSize(0, 4 * LogLineHeight);
+    resize(size);
+    if (parent)
+        move(parent->geometry().center() - QPoint(size.width() / 2, size.height() / 2));
+    else if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - QPoint(size.width() / 2, size.height() / 2));
 }
 
-TfrmUpdate::~TfrmUpdate()
-{
-    // The components cancel their transfers; none of their events reaches us any more.
-    for (THTTPGet* c : {m_htpgIniFile, m_htpgPgm, m_htpgIniFiles, m_htpgFiles, m_htpgSubFiles, m_htpgWhatsNew,
-                        m_htpgUserInfo})
-        delete c;
-}
+TfrmUpdate::~TfrmUpdate() = default;
 
 void TfrmUpdate::run(QWidget* mainWindow, const UpdateHost& host)
 {
@@ -300,98 +279,45 @@ void TfrmUpdate::run(QWidget* mainWindow, const UpdateHost& host)
         host.activateChapterView();
 }
 
-void TfrmUpdate::createComponents()
+// ---------------------------------------------------------------- the session
+
+void TfrmUpdate::bindSession()
 {
-    const auto make = [this](const char* name, bool binary) {
-        auto* c = new THTTPGet(this);
-        c->setObjectName(QLatin1String(name));
-        c->setAcceptTypes(QStringLiteral("*/*"));
-        c->setAgent(QStringLiteral("HTTPGet"));
-        c->setUseCache(false);
-        c->setWaitThread(false);
-        c->setBinaryData(binary);
-        if (m_stallTimeoutMs > 0)
-            c->setStallTimeout(m_stallTimeoutMs);
-        return c;
-    };
-    m_htpgIniFile = make("htpgIniFile", true);
-    m_htpgPgm = make("htpgPgm", true);
-    m_htpgIniFiles = make("htpgIniFiles", true);
-    m_htpgFiles = make("htpgFiles", true);
-    m_htpgSubFiles = make("htpgSubFiles", true);
-    m_htpgWhatsNew = make("htpgWhatsNew", false);
-    m_htpgUserInfo = make("htpgUserInfo", false);
-    m_htpgWhatsNew->setURL(m_host.addresses.whatsNew);
-    m_htpgUserInfo->setURL(m_host.addresses.userInfo);
-
-    connect(m_htpgIniFile, &THTTPGet::OnProgress, this, [this](QObject*, int t, int r) { htpgIniFileProgress(t, r); });
-    connect(m_htpgIniFile, &THTTPGet::OnDoneFile, this,
-            [this](QObject*, const QString& name, int) { htpgIniFileDoneFile(name); });
-    connect(m_htpgIniFile, &THTTPGet::OnError, this, &TfrmUpdate::htpgIniFileError);
-
-    connect(m_htpgPgm, &THTTPGet::OnProgress, this, [this](QObject*, int t, int r) { htpgPgmProgress(t, r); });
-    connect(m_htpgPgm, &THTTPGet::OnDoneFile, this, [this](QObject*, const QString& name, int) { htpgPgmDoneFile(name); });
-    connect(m_htpgPgm, &THTTPGet::OnError, this, &TfrmUpdate::htpgPgmError);
-
-    connect(m_htpgIniFiles, &THTTPGet::OnProgress, this, [this](QObject*, int t, int r) { htpgIniFilesProgress(t, r); });
-    connect(m_htpgIniFiles, &THTTPGet::OnDoneFile, this,
-            [this](QObject*, const QString& name, int) { htpgIniFilesDoneFile(name); });
-    connect(m_htpgIniFiles, &THTTPGet::OnError, this, &TfrmUpdate::htpgIniFilesError);
-
-    for (THTTPGet* c : {m_htpgFiles, m_htpgSubFiles}) {
-        connect(c, &THTTPGet::OnProgress, this, [this](QObject*, int t, int r) { FilesProgress(t, r); });
-        connect(c, &THTTPGet::OnDoneFile, this, [this, c](QObject*, const QString& name, int) { FilesDoneFile(c, name); });
-        connect(c, &THTTPGet::OnError, this, [this, c] { FilesError(c); });
-    }
-
-    connect(m_htpgWhatsNew, &THTTPGet::OnDoneString, this,
-            [this](QObject*, const QString& text) { htpgWhatsNewDoneString(text); });
-    connect(m_htpgWhatsNew, &THTTPGet::OnError, this, &TfrmUpdate::htpgWhatsNewError);
-    connect(m_htpgUserInfo, &THTTPGet::OnDoneString, this,
-            [this](QObject*, const QString& text) { htpgUserInfoDoneString(text); });
-    connect(m_htpgUserInfo, &THTTPGet::OnError, this, &TfrmUpdate::htpgUserInfoError);
+    UpdateSession* s = m_session;
+    connect(s, &UpdateSession::logCleared, m_lbProcess, &QListWidget::clear);
+    connect(s, &UpdateSession::logLine, this, &TfrmUpdate::AddLogLine);
+    connect(s, &UpdateSession::panelChanged, this, &TfrmUpdate::setPanel);
+    connect(s, &UpdateSession::progress, this, &TfrmUpdate::setProgress);
+    connect(s, &UpdateSession::controlsEnabled, this, &TfrmUpdate::EnableUpdateControls);
+    connect(s, &UpdateSession::abortEnabled, m_btnAbort, &QWidget::setEnabled);
+    connect(s, &UpdateSession::programBold, this, [this](bool on) { setBold(m_chbProgUpdate, on); });
+    connect(s, &UpdateSession::filesBold, this, [this](bool on) { setBold(m_chbFilesUpdate, on); });
+    connect(s, &UpdateSession::whatsNewCleared, m_reWhatsNew, &QPlainTextEdit::clear);
+    connect(s, &UpdateSession::whatsNewArrived, m_reWhatsNew, &QPlainTextEdit::setPlainText);
+    connect(s, &UpdateSession::userInfoArrived, this, &TfrmUpdate::htpgUserInfoDoneString);
 }
 
-void TfrmUpdate::abandonTransfers()
+void TfrmUpdate::tell(const QString& text, Icon icon)
 {
-    // Transfers still running when the window closes end without a word: their
-    // components are replaced by fresh ones that know nothing of them.
-    for (THTTPGet* c : {m_htpgIniFile, m_htpgPgm, m_htpgIniFiles, m_htpgFiles, m_htpgSubFiles, m_htpgWhatsNew,
-                        m_htpgUserInfo}) {
-        c->disconnect(this);
-        c->CancelFetch();
-        c->deleteLater();
-    }
-    createComponents();
+    ShowMessage(this, text, icon == Icon::Information ? MsgIcon::Information : MsgIcon::Error);
 }
 
-void TfrmUpdate::setNoAnswerStopDelay(int ms)
+bool TfrmUpdate::ask(const QString& text, Icon icon, bool defaultNo)
 {
-    m_noAnswerTimer->setInterval(ms);
+    const MsgIcon shown = icon == Icon::Question ? MsgIcon::Question
+                        : icon == Icon::Error    ? MsgIcon::Error
+                                                 : MsgIcon::Information;
+    return ShowMessage(this, text, shown, defaultNo ? MsgButtons::YesNoDefaultNo : MsgButtons::YesNo) == MsgResult::Yes;
 }
 
-void TfrmUpdate::setStallTimeout(int ms)
+void TfrmUpdate::btnUpdateClick()
 {
-    m_stallTimeoutMs = ms;
-    for (THTTPGet* c : {m_htpgIniFile, m_htpgPgm, m_htpgIniFiles, m_htpgFiles, m_htpgSubFiles, m_htpgWhatsNew,
-                        m_htpgUserInfo})
-        c->setStallTimeout(ms);
+    m_session->start(UpdateOptions{m_chbProgUpdate->isChecked(), m_chbFilesUpdate->isChecked()});
 }
 
-QString TfrmUpdate::updateIniPath() const
+void TfrmUpdate::btnAbortClick()
 {
-    return programFolder() + P(ProfileId::UpdateIniFileName);
-}
-
-QString TfrmUpdate::filesIniPath() const
-{
-    return programFolder() + P(ProfileId::FilesIniFileName);
-}
-
-QString TfrmUpdate::chapterFolder() const
-{
-    const QString folder = m_host.chapterFolder ? m_host.chapterFolder() : QString();
-    return folder.isEmpty() ? folder : WithTrailingSeparator(QDir::fromNativeSeparators(folder));
+    m_session->abort();
 }
 
 // ---------------------------------------------------------------- window
@@ -428,7 +354,7 @@ void TfrmUpdate::FormShow()
 
 bool TfrmUpdate::FormCloseQuery() const
 {
-    return m_UpdateIdle || m_AbortRequested;
+    return m_session->mayClose();
 }
 
 void TfrmUpdate::closeEvent(QCloseEvent* event)
@@ -453,11 +379,10 @@ void TfrmUpdate::reject()
 void TfrmUpdate::FormClose()
 {
     m_bhUpdate->hide();
-    QFile::remove(updateIniPath());
     const QStringList lines = m_seUserInfo->lines();
     if (!lines.isEmpty() && !lines.constFirst().trimmed().isEmpty())
         WriteTextLines(programFolder() + P(ProfileId::UserInfoFileName), lines);
-    abandonTransfers();
+    m_session->close();
 }
 
 bool TfrmUpdate::eventFilter(QObject* watched, QEvent* event)
@@ -575,12 +500,6 @@ void TfrmUpdate::EnableUpdateControls(bool idle)
     }
 }
 
-int TfrmUpdate::CountLocalChapters() const
-{
-    const ChapterTree* tree = m_host.catalogueTree ? m_host.catalogueTree() : nullptr;
-    return tree ? tavio::CountLocalChapters(*tree) : -1;
-}
-
 // ---------------------------------------------------------------- help file, links, log
 
 void TfrmUpdate::CheckHelpFile()
@@ -666,478 +585,6 @@ void TfrmUpdate::htpgUserInfoDoneString(const QString& result)
         LoadUserInfo();
     else
         showUserInfoFallback();
-}
-
-void TfrmUpdate::htpgUserInfoError()
-{
-    AddLogLine(QStringLiteral("Nelze stáhnout soubor s informacemi pro uživatele !"), LogKind::Plain);
-}
-
-void TfrmUpdate::htpgWhatsNewDoneString(const QString& result)
-{
-    m_reWhatsNew->setPlainText(result);
-}
-
-void TfrmUpdate::htpgWhatsNewError()
-{
-    AddLogLine(QStringLiteral("Nelze stáhnout soubor s informacemi o nové verzi programu"), LogKind::Plain);
-}
-
-// ---------------------------------------------------------------- the check
-
-void TfrmUpdate::btnUpdateClick()
-{
-    m_AbortRequested = false;
-    m_UpdateIdle = false;
-    m_CatalogueChanged = false;
-    m_iniAnswered = false;
-    m_lbProcess->clear();
-    EnableUpdateControls(false);
-    m_reWhatsNew->clear();
-    m_btnAbort->setEnabled(false); // usable with the first answer
-    const QString connecting = QStringLiteral("Připojování se k serveru ...");
-    setPanel(0, connecting);
-    AddLogLine(connecting, LogKind::Progress);
-    m_htpgIniFile->setFileName(updateIniPath());
-    m_htpgIniFile->setURL(m_host.addresses.updateIni);
-    m_noAnswerTimer->start();
-    m_htpgIniFile->FetchToFile();
-}
-
-void TfrmUpdate::btnAbortClick()
-{
-    if (m_UpdateIdle)
-        return;
-    if (ShowMessage(this,
-                    QStringLiteral("Stahování souborů ještě nebylo dokončeno.Opravdu chcete ukončit aktualizaci."),
-                    MsgIcon::Question, MsgButtons::YesNoDefaultNo)
-        != MsgResult::Yes)
-        return;
-    m_AbortRequested = true;
-    QFile::remove(updateIniPath());
-    // A request the server has not answered yet has nothing to finish; the program
-    // file is never kept in part. Both end at once instead of at the next chunk,
-    // which a silent server never sends.
-    if (m_htpgIniFile->isBusy() && !m_iniAnswered)
-        m_htpgIniFile->CancelFetch();
-    if (m_htpgIniFiles->isBusy() && !m_filesAnswered)
-        m_htpgIniFiles->CancelFetch();
-    if (m_htpgPgm->isBusy())
-        m_htpgPgm->CancelFetch();
-}
-
-void TfrmUpdate::htpgIniFileProgress(int total, int readed)
-{
-    m_iniAnswered = true;
-    const QString connected = QStringLiteral("Připojeno k serveru.");
-    setPanel(0, connected);
-    AddLogLine(connected, LogKind::Progress);
-    const QString downloading = QStringLiteral("Stahování inicializačního souboru ...");
-    setPanel(0, downloading);
-    AddLogLine(downloading, LogKind::Progress);
-    m_UpdateIdle = false;
-    EnableUpdateControls(false);
-    setProgress(total, readed);
-}
-
-void TfrmUpdate::htpgIniFileError()
-{
-    m_noAnswerTimer->stop();
-    setPanel(0, QStringLiteral("Připojení k serveru selhalo"));
-    AddLogLine(QStringLiteral("Připojení k serveru selhalo !"), LogKind::Error);
-    ShowMessage(this, QStringLiteral("Nelze stáhnout soubor s informacemi"), MsgIcon::Error);
-    AddLogLine(QStringLiteral("Nelze stáhnout soubor s informacemi"), LogKind::Progress);
-    m_UpdateIdle = true;
-    QFile::remove(updateIniPath());
-    EnableUpdateControls(true);
-}
-
-void TfrmUpdate::htpgIniFileDoneFile(const QString& fileName)
-{
-    m_noAnswerTimer->stop();
-    const QString done = QStringLiteral("Stahování inicializačního souboru dokončeno.");
-    setPanel(0, done);
-    AddLogLine(done, LogKind::Done);
-
-    m_htpgUserInfo->FetchToString();
-
-    const QString path = QDir(programFolder()).absoluteFilePath(fileName);
-    const IniFile ini = IniFile::load(path).value_or(IniFile());
-    const TProgramVersion running = GetProgramVersion();
-    const UpdateDescriptor descriptor = ReadUpdateDescriptor(ini, running);
-    if (!descriptor.hasLastVersion) {
-        if (ShowMessage(this, QStringLiteral("Chyba formátu inicializačního souboru. Chcete tento soubor zobrazit?"),
-                        MsgIcon::Error, MsgButtons::YesNo)
-                == MsgResult::Yes
-            && m_host.showIniFile)
-            m_host.showIniFile(QFileInfo(path).absoluteFilePath());
-        AddLogLine(QStringLiteral("Chyba formátu inicializačního souboru !"), LogKind::Error);
-    }
-    m_ServerVersion = descriptor.version;
-    m_LastFileIndex = descriptor.lastFileIndex;
-
-    const UpdateOptions options{m_chbProgUpdate->isChecked(), m_chbFilesUpdate->isChecked()};
-    const UpdatePlan plan = PlanUpdate(descriptor, running, options);
-    if (plan.whatsNew)
-        m_htpgWhatsNew->FetchToString();
-    setPanel(0, ServerVersionText(m_ServerVersion));
-
-    if (plan.programDownload) {
-        AddLogLine(QStringLiteral("Stahování nové verze programu ..."), LogKind::Progress);
-        StartProgramDownload();
-        return;
-    }
-    if (options.program) {
-        if (plan.noNewVersion) {
-            ShowMessage(this, QStringLiteral("Nová verze programu nebyla nalezena. Zkuste to prosím později."),
-                        MsgIcon::Error);
-            AddLogLine(QStringLiteral("Nová verze programu nebyla nalezena."), LogKind::Progress);
-        }
-        QFile::remove(updateIniPath());
-        m_UpdateIdle = true;
-        EnableUpdateControls(true);
-        if (plan.chapterCheck)
-            ChapterCheck(descriptor.hasLastVersion);
-        return;
-    }
-    if (plan.chapterCheck) {
-        ChapterCheck(descriptor.hasLastVersion);
-        return;
-    }
-    // Not reachable while one option is always checked; the run must still end.
-    m_UpdateIdle = true;
-    EnableUpdateControls(true);
-}
-
-void TfrmUpdate::ChapterCheck(bool sectionExisted)
-{
-    if (HasNewChapters(CountLocalChapters(), m_LastFileIndex)) {
-        AddLogLine(QStringLiteral("Stahování seznamu souborů ..."), LogKind::Progress);
-        StartChapterDownload();
-        return;
-    }
-    if (sectionExisted) {
-        ShowMessage(this, QStringLiteral("Nové díly seriálu nebyly nalezeny. Zkuste to prosím později."),
-                    MsgIcon::Error);
-        AddLogLine(QStringLiteral("Nové díly seriálu nebyly nalezeny."), LogKind::Progress);
-    }
-    QFile::remove(updateIniPath());
-    QFile::remove(filesIniPath());
-    m_UpdateIdle = true;
-    EnableUpdateControls(true);
-}
-
-// ---------------------------------------------------------------- the program file
-
-void TfrmUpdate::StartProgramDownload()
-{
-    m_htpgPgm->setFileName(programFolder() + P(ProfileId::ExeNameShort));
-    m_htpgPgm->setURL(m_host.addresses.exe);
-    m_htpgPgm->FetchToFile();
-}
-
-void TfrmUpdate::htpgPgmProgress(int total, int readed)
-{
-    setBold(m_chbProgUpdate, true);
-    if (m_AbortRequested) {
-        m_htpgPgm->CancelFetch();
-        EnableUpdateControls(true);
-        return;
-    }
-    m_UpdateIdle = false;
-    EnableUpdateControls(false);
-    setPanel(0, QStringLiteral("Stahování nové verze programu ... [") + ServerVersionText(m_ServerVersion)
-                    + QLatin1Char(']'));
-    setPanel(1, SizeText(readed, total));
-    setProgress(total, readed);
-}
-
-void TfrmUpdate::htpgPgmDoneFile(const QString& fileName)
-{
-    const QString downloaded = QDir(programFolder()).absoluteFilePath(fileName);
-    if (!looksLikeProgramFile(downloaded)) {
-        // An error page delivered whole is a successful transfer, but no program.
-        AddLogLine(QStringLiteral("Stažený soubor není program: ") + QFileInfo(downloaded).fileName(), LogKind::Error);
-        htpgPgmError();
-        return;
-    }
-    AddLogLine(QStringLiteral("Stahování nové verze programu dokončeno"), LogKind::Done);
-    m_UpdateIdle = true;
-    setBold(m_chbProgUpdate, false);
-
-    const QString folder = programFolder();
-    if (QFile::rename(m_host.programFile, folder + P(ProfileId::OldExeName))) {
-        QFile::setPermissions(downloaded, QFile::permissions(downloaded) | QFileDevice::ExeOwner | QFileDevice::ExeUser
-                                              | QFileDevice::ExeGroup | QFileDevice::ExeOther);
-        QFile::rename(downloaded, folder + P(ProfileId::ExeName));
-        QFile::remove(updateIniPath());
-        m_RestartRequested =
-            ShowMessage(this,
-                        QStringLiteral("Stahování nové verze programu bylo dokončeno. Pro dokončení aktualizačního "
-                                       "procesu je potřeba program ")
-                            + P(ProfileId::ApplicationTitle) + QStringLiteral(" zavřít ")
-                            + QStringLiteral("a znovu spustit. Chcete po dokončení stahování ")
-                            + QStringLiteral("všech položek program restartovat?"),
-                        MsgIcon::Question, MsgButtons::YesNo)
-            == MsgResult::Yes;
-    } else {
-        QString folderText = QDir::toNativeSeparators(folder);
-        while (folderText.size() > 1 && (folderText.endsWith(QLatin1Char('/')) || folderText.endsWith(QLatin1Char('\\'))))
-            folderText.chop(1);
-        ShowMessage(this,
-                    QStringLiteral("Nemohu přejmenovat soubor exe => aktualizace nové verze programu nebude dokončena. "
-                                   "Pro dokončení aktualizace přejmenujte soubor \"")
-                        + P(ProfileId::ExeNameShort) + QStringLiteral("\" v adresáři ") + folderText
-                        + QStringLiteral(", nebo stáhněte nový soubor ") + P(ProfileId::ExeName)
-                        + QStringLiteral(" ručně pomocí odkazu ")
-                        + QStringLiteral("\"Stáhnout soubor \"exe\" ručně\" v dialogovém okně \"Aktualizace\", ")
-                        + QStringLiteral("ukončete program, stávající soubor přepište a program spusťte."),
-                    MsgIcon::Error);
-    }
-
-    if (m_chbFilesUpdate->isChecked()) {
-        if (HasNewChapters(CountLocalChapters(), m_LastFileIndex)) {
-            AddLogLine(QStringLiteral("Stahování seznamu souborů ..."), LogKind::Progress);
-            StartChapterDownload();
-            return;
-        }
-        ShowMessage(this, QStringLiteral("Nové díly seriálu nebyly nalezeny. Zkuste to prosím později."),
-                    MsgIcon::Error);
-        AddLogLine(QStringLiteral("Nové díly seriálu nenalezeny"), LogKind::Progress);
-        QFile::remove(updateIniPath());
-        QFile::remove(filesIniPath());
-        m_UpdateIdle = true;
-        EnableUpdateControls(true);
-    } else {
-        EnableUpdateControls(true);
-    }
-    if (m_RestartRequested)
-        RestartProgram();
-}
-
-void TfrmUpdate::htpgPgmError()
-{
-    ShowMessage(this, QStringLiteral("Nelze stáhnout soubor nové verze programu"), MsgIcon::Error);
-    AddLogLine(QStringLiteral("Nelze stáhnout soubor nové verze programu !"), LogKind::Error);
-    m_UpdateIdle = true;
-    QFile::remove(updateIniPath());
-    QFile::remove(programFolder() + P(ProfileId::ExeNameShort));
-    EnableUpdateControls(true);
-}
-
-void TfrmUpdate::RestartProgram()
-{
-    // The new copy must not find the marker of this one.
-    if (m_host.releaseInstanceLock)
-        m_host.releaseInstanceLock();
-    // The window keeps painting during the pause, but takes no input.
-    const QDeadlineTimer pause(m_restartDelayMs);
-    while (!pause.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, int(std::max<qint64>(1, pause.remainingTime())));
-    const bool started = m_host.startProgram ? m_host.startProgram(m_host.programFile)
-                                             : QProcess::startDetached(m_host.programFile, {}, QString());
-    if (!started)
-        qCWarning(lcUpdate) << "cannot start" << m_host.programFile;
-    if (m_host.quit)
-        m_host.quit();
-    else
-        QCoreApplication::quit();
-}
-
-// ---------------------------------------------------------------- the chapters
-
-void TfrmUpdate::StartChapterDownload()
-{
-    m_filesAnswered = false;
-    m_htpgIniFiles->setFileName(filesIniPath());
-    m_htpgIniFiles->setURL(m_host.addresses.filesIni);
-    m_htpgIniFiles->FetchToFile();
-}
-
-void TfrmUpdate::htpgIniFilesProgress(int total, int readed)
-{
-    m_filesAnswered = true;
-    m_UpdateIdle = false;
-    EnableUpdateControls(false);
-    setProgress(total, readed);
-}
-
-void TfrmUpdate::htpgIniFilesError()
-{
-    const QString text = QStringLiteral("Nelze stáhnout soubor s informacemi !");
-    ShowMessage(this, text, MsgIcon::Error);
-    AddLogLine(text, LogKind::Plain);
-    m_UpdateIdle = true;
-    QFile::remove(filesIniPath());
-    EnableUpdateControls(true);
-}
-
-void TfrmUpdate::htpgIniFilesDoneFile(const QString& fileName)
-{
-    AddLogLine(QStringLiteral("Stahování seznamu souborů dokončeno"), LogKind::Done);
-    m_FilesIni.emplace(IniFile::load(QDir(programFolder()).absoluteFilePath(fileName)).value_or(IniFile()));
-    m_chapterFolder = chapterFolder();
-    m_FileIndex = CountLocalChapters() + 1;
-    if (StartChapter(m_htpgFiles))
-        setPanel(0, QStringLiteral("Stahování souboru ..."));
-}
-
-THTTPGet* TfrmUpdate::otherComponent(THTTPGet* component) const
-{
-    return component == m_htpgFiles ? m_htpgSubFiles : m_htpgFiles;
-}
-
-bool TfrmUpdate::StartChapter(THTTPGet* component)
-{
-    const QString name = m_FilesIni->file(m_FileIndex);
-    m_writtenFiles.clear();
-    m_createdAssetFolder.clear();
-    m_DownloadChapterPath = m_chapterFolder + name;
-    m_DownloadState = DownloadState::AwaitChapter;
-    if (name.isEmpty()) {
-        // A section without a chapter file: nothing can be fetched for it.
-        setPanel(1, QString());
-        AddLogLine(QStringLiteral("Stahování souboru ..."), LogKind::Progress);
-        FilesError(component);
-        return false;
-    }
-    if (!IsSafeFileName(name)) {
-        RefuseName(component, QStringLiteral("file"), name);
-        return false;
-    }
-    if (m_chapterFolder.isEmpty()) {
-        // Without a chapter folder the name would be taken against the current folder.
-        FilesError(component);
-        return false;
-    }
-    component->setFileName(m_DownloadChapterPath);
-    component->setURL(UpdateChapterList::chapterAddress(m_host.addresses.chapters, name));
-    setPanel(1, name);
-    AddLogLine(QStringLiteral("Stahování souboru ") + name + QStringLiteral("..."), LogKind::Progress);
-    component->FetchToFile();
-    return true;
-}
-
-void TfrmUpdate::FilesProgress(int total, int readed)
-{
-    if (m_AbortRequested && panelText(0) != StopPanelText)
-        setPanel(0, StopPanelText, true);
-    m_UpdateIdle = false;
-    EnableUpdateControls(false);
-    setBold(m_chbFilesUpdate, true);
-    if (!m_AbortRequested)
-        setPanel(0, QStringLiteral("Stahování souboru ..."));
-    setProgress(total, readed);
-}
-
-void TfrmUpdate::FilesDoneFile(THTTPGet* component, const QString& fileName)
-{
-    THTTPGet* other = otherComponent(component);
-    AddLogLine(QStringLiteral("Stahování souboru ") + QFileInfo(fileName).fileName() + QStringLiteral(" dokončeno"),
-               LogKind::Done);
-    m_writtenFiles.append(fileName);
-
-    if (m_DownloadState == DownloadState::AwaitChapter) {
-        const QString dir = m_FilesIni->dir(m_FileIndex);
-        m_SubDirName = AssetFolderName(dir);
-        if (!m_SubDirName.isEmpty()) {
-            if (!IsSafeFileName(m_SubDirName)) {
-                RefuseName(other, QStringLiteral("dir"), dir);
-                return;
-            }
-            const QString folder = m_chapterFolder + m_SubDirName;
-            if (!QFileInfo(folder).isDir() && QDir().mkdir(folder))
-                m_createdAssetFolder = folder;
-        }
-        m_SubFileIndex = 0;
-        m_DownloadState = DownloadState::AwaitAsset;
-    }
-
-    if (m_DownloadState == DownloadState::AwaitAsset) {
-        ++m_SubFileIndex;
-        const QString asset = m_FilesIni->asset(m_FileIndex, m_SubFileIndex);
-        if (!asset.isEmpty()) {
-            if (!IsSafeFileName(asset)) {
-                RefuseName(other, QStringLiteral("file") + QString::number(m_SubFileIndex), asset);
-                return;
-            }
-            other->setURL(UpdateChapterList::assetAddress(m_host.addresses.chapters, m_SubDirName, asset));
-            // Without an asset folder the pictures lie beside the chapter.
-            other->setFileName(m_chapterFolder + (m_SubDirName.isEmpty() ? QString() : m_SubDirName + PathSep) + asset);
-            setPanel(1, asset);
-            AddLogLine(QStringLiteral("Stahování souboru ") + asset + QStringLiteral("..."), LogKind::Progress);
-            other->FetchToFile();
-            return;
-        }
-        // The chapter is complete and stays, whatever comes next.
-        m_writtenFiles.clear();
-        m_createdAssetFolder.clear();
-        if (m_FileIndex < m_LastFileIndex && !m_AbortRequested) {
-            ++m_FileIndex;
-            StartChapter(other);
-            return;
-        }
-        m_DownloadState = DownloadState::Finished;
-    }
-
-    if (m_DownloadState == DownloadState::Finished)
-        Finish(component == m_htpgSubFiles);
-}
-
-void TfrmUpdate::RefuseName(THTTPGet* component, const QString& key, const QString& value)
-{
-    AddLogLine(QStringLiteral("Seznam souborů uvádí v oddílu [%1] nepřípustný název %2=\"%3\" (vede mimo adresář "
-                              "se soubory)")
-                   .arg(m_FileIndex)
-                   .arg(key, value),
-               LogKind::Error);
-    FilesError(component);
-}
-
-void TfrmUpdate::FilesError(THTTPGet* component)
-{
-    const QString text = component == m_htpgFiles ? QStringLiteral("Nelze stáhnout nové díly seriálu !")
-                                                  : QStringLiteral("Nelze stáhnout nové díly seriálu");
-    ShowMessage(this, text, MsgIcon::Error);
-    AddLogLine(text, LogKind::Error);
-    m_CatalogueChanged = true;
-    m_UpdateIdle = true;
-    QFile::remove(filesIniPath());
-    // Only what this run wrote of the failed chapter goes; a copy that was there
-    // before the run stays, since a failed transfer never touches its target.
-    for (const QString& written : std::as_const(m_writtenFiles))
-        QFile::remove(written);
-    if (!m_createdAssetFolder.isEmpty()) {
-        QString error;
-        if (!DeleteFolderTree(m_createdAssetFolder, &error))
-            qCWarning(lcUpdate) << error;
-    }
-    m_writtenFiles.clear();
-    m_createdAssetFolder.clear();
-    m_FilesIni.reset();
-    m_DownloadState = DownloadState::Finished;
-    EnableUpdateControls(true);
-}
-
-void TfrmUpdate::Finish(bool onSubFiles)
-{
-    ShowMessage(this, QStringLiteral("Stahování nových dílů seriálu bylo dokončeno."), MsgIcon::Information);
-    m_UpdateIdle = true;
-    m_FilesIni.reset();
-    m_btnAbort->setEnabled(false);
-    const QString tail = onSubFiles ? QString() : QStringLiteral(" ...");
-    setPanel(0, QStringLiteral("Aktualizuji seznam souborů") + tail);
-    setPanel(1, QString(), true);
-    if (m_host.rebuildCatalogue)
-        m_host.rebuildCatalogue(m_chapterFolder);
-    setPanel(0, QStringLiteral("Aktualizuji vlastní seznam souborů") + tail, true);
-    if (m_host.refreshSearchList)
-        m_host.refreshSearchList();
-    EnableUpdateControls(true);
-    if (m_host.enableNextChapter)
-        m_host.enableNextChapter();
-    if (m_RestartRequested)
-        RestartProgram();
 }
 
 } // namespace tavio

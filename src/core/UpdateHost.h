@@ -12,8 +12,8 @@ namespace tavio {
 
 class ChapterTree;
 
-// What the update window needs from the main window and from the process. The
-// main window fills it in; tests give it a temporary world.
+// What the update needs from the main window and from the process. The main
+// window fills it in; tests give it a temporary world.
 struct UpdateHost
 {
     // The program folder (working files, User.nfo, the help file, the program file).
@@ -22,6 +22,11 @@ struct UpdateHost
     // program update and started again by the restart.
     QString programFile = QCoreApplication::applicationFilePath();
     UpdateAddresses addresses = UpdateAddresses::fromProfile();
+    // The public key the update's descriptors must be signed with (32 bytes of
+    // Ed25519); empty: signatures are not looked at. The program sets its built-in key.
+    QByteArray updateKey;
+    // A log line for each run when the server is not the profile's (UpdateServer.h).
+    QString serverNote;
     bool showHints = true;
     bool serialFinished = false;
 
@@ -37,6 +42,9 @@ struct UpdateHost
     std::function<void()> enableNextChapter;
     // Shows a file in the INI viewer, modally.
     std::function<void(const QString& path)> showIniFile;
+    // Settles what closing the program would ask (unsaved notes) before a restart;
+    // false when the user cancelled, and then nothing is restarted.
+    std::function<bool()> settleCloseQuestions;
     // Releases the single-instance lock, so that the restarted program is no second copy.
     std::function<void()> releaseInstanceLock;
     // Starts the program file; false when it cannot be started.
