@@ -29,7 +29,7 @@
 #include "tools/TfrmDelPrint.h"
 #include "update/TfrmIniViewer.h"
 #include "update/TfrmUpdate.h"
-#include "update/UpdateHost.h"
+#include "UpdateHost.h"
 #include "widgets/HintedToolBar.h"
 #include "widgets/PageControl.h"
 #include "widgets/StatusBar.h"
