@@ -314,9 +314,20 @@ void Bookmarks::LoadBookmarks(const SettingsStore& store, const QString& chapter
         m.Name = store.readString(sub, QStringLiteral("Name")).value_or(QString());
         m.Caption = store.readString(sub, QStringLiteral("Caption")).value_or(QString());
         m.AbsolutId = store.readInteger(sub, QStringLiteral("AbsolutId")).value_or(-1);
-        m.FileName = folder + store.readString(sub, QStringLiteral("FileName")).value_or(QString());
+        const QString file = store.readString(sub, QStringLiteral("FileName")).value_or(QString());
         if (!files || !store.valueExists(sub, QStringLiteral("AbsolutId")))
             qCWarning(lcMarks) << "bookmark" << i << "lacks a number; read with defaults";
+        // A bookmark names a file in the chapter folder, as the bookmark file does;
+        // one that points elsewhere is dropped. A command entry opens no file: it
+        // keeps its place without the name.
+        if (!isPlainFileName(file)) {
+            qCWarning(lcMarks) << "bookmark" << i << "names a file outside the chapter folder; dropped";
+            if (list.size() >= MarkCommandCount)
+                continue;
+            m.FileName = folder;
+        } else {
+            m.FileName = folder + file;
+        }
         list.append(m);
     }
     m_list = list;
@@ -466,8 +477,20 @@ std::optional<QList<TTreeMark>> Bookmarks::ReadBookmarkFile(const QString& fileN
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
         return fail(file.errorString());
+    return ReadBookmarkDevice(file, chapterFolder, error);
+}
+
+std::optional<QList<TTreeMark>> Bookmarks::ReadBookmarkDevice(QIODevice& file, const QString& chapterFolder,
+                                                              QString* error)
+{
+    auto fail = [&](const QString& why) -> std::optional<QList<TTreeMark>> {
+        qCWarning(lcMarks) << "bookmark file refused:" << why;
+        if (error)
+            *error = why;
+        return std::nullopt;
+    };
     // A trailing part shorter than a record is ignored.
-    const qint64 count = file.size() / MarkRecordSize;
+    const qint64 count = (file.size() - file.pos()) / MarkRecordSize;
     if (count < MarkCommandCount)
         return fail(QStringLiteral("fewer records than the fixed commands"));
 

@@ -7,6 +7,8 @@
 
 #include <optional>
 
+class QIODevice;
+
 // Bookmarks: the bookmark list, the items of the bookmark menu as data, their keys
 // in the settings store and the bookmark file (*.mrk).
 namespace tavio {
@@ -128,6 +130,9 @@ public:
     // The records of a bookmark file, checked; nothing when a check fails.
     static std::optional<QList<TTreeMark>> ReadBookmarkFile(const QString& fileName, const QString& chapterFolder,
                                                             QString* error = nullptr);
+    // The same from an open device, read from where it stands to its end.
+    static std::optional<QList<TTreeMark>> ReadBookmarkDevice(QIODevice& device, const QString& chapterFolder,
+                                                              QString* error = nullptr);
 
 private:
     TMarkMenuItem bookmarkItem(const TTreeMark& mark) const;

@@ -27,7 +27,7 @@ bool startsWithH2(QByteArrayView line)
 class LineReader final
 {
 public:
-    explicit LineReader(QFile& file)
+    explicit LineReader(QIODevice& file)
         : m_file(file)
     {
     }
@@ -91,7 +91,7 @@ private:
     }
 
     static constexpr qsizetype blockSize = 64 * 1024;
-    QFile& m_file;
+    QIODevice& m_file;
     QByteArray m_buffer;
     qsizetype m_pos = 0;
     bool m_eof = false;
@@ -146,6 +146,12 @@ ChapterTitle ReadChapterTitle(const QString& path)
         result.error = file.errorString();
         return result;
     }
+    return ReadChapterTitle(file);
+}
+
+ChapterTitle ReadChapterTitle(QIODevice& file)
+{
+    ChapterTitle result;
     LineReader reader(file);
     QByteArray line;
     while (reader.next(line)) {

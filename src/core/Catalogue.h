@@ -4,6 +4,8 @@
 
 #include <functional>
 
+class QIODevice;
+
 // The chapter catalogue: every "*.htm" file of the chapter folder listed under its
 // file name and the title of its first level-two heading, parts of one chapter
 // grouped under the chapter number.
@@ -25,6 +27,8 @@ struct ChapterTitle
 // begins with <H2> (either case), up to the closing tag, possibly continued on the
 // next line; its first character upper-cased.
 ChapterTitle ReadChapterTitle(const QString& path);
+// The same from an open device.
+ChapterTitle ReadChapterTitle(QIODevice& device);
 
 struct CatalogueCallbacks
 {

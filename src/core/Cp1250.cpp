@@ -1,75 +1,128 @@
 #include "Cp1250.h"
 
 #include <QStringDecoder>
-#include <QStringEncoder>
+
+#include <algorithm>
+#include <utility>
 
 namespace tavio::cp1250 {
 
 namespace {
-constexpr char codecName[] = "windows-1250";
-}
 
-QString toUnicode(QByteArrayView bytes)
+// Windows-1250 is a single-byte code page: every byte is one UTF-16 unit. The
+// converter is asked once for the 256 bytes; after that decoding and encoding are a
+// table look-up per character, whatever the text or its lines look like.
+struct Tables
 {
-    QStringDecoder decoder(codecName);
-    return decoder.decode(bytes);
-}
+    std::array<char16_t, 256> decode{};
+    // Characters from 0x80 up, sorted, each with the first byte that decodes to it.
+    std::array<std::pair<char16_t, uchar>, 128> encodeHigh{};
+    qsizetype encodeHighCount = 0;
+    bool asciiIdentity = true;
+};
 
-QByteArray fromUnicode(QStringView text)
+Tables makeTables()
 {
-    QStringEncoder encoder(codecName, QStringConverter::Flag::Stateless);
-    QByteArray out = encoder.encode(text);
-    if (!encoder.hasError())
-        return out;
-    // The converter writes SUB for unmappable characters; a question mark is what
-    // a reader of the file expects to see instead.
-    out.clear();
-    out.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const bool pair = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
-        const QStringView one = text.mid(i, pair ? 2 : 1);
-        QStringEncoder single(codecName, QStringConverter::Flag::Stateless);
-        const QByteArray b = single.encode(one);
-        out += single.hasError() ? QByteArray(1, '?') : b;
-        if (pair)
-            ++i;
-    }
-    return out;
-}
-
-namespace {
-
-std::array<uchar, 256> makeUpperTable()
-{
-    // Decode every byte once; a capital is kept only when some byte decodes to it,
-    // so letters whose capital lies outside the code page are left alone.
-    std::array<char16_t, 256> decoded{};
+    Tables t;
+    QStringDecoder decoder("windows-1250", QStringConverter::Flag::Stateless);
     for (int b = 0; b < 256; ++b) {
         const char byte = char(b);
-        const QString s = toUnicode(QByteArrayView(&byte, 1));
-        decoded[size_t(b)] = s.size() == 1 ? s.at(0).unicode() : char16_t(0xFFFD);
+        const QString s = decoder.decode(QByteArrayView(&byte, 1));
+        t.decode[size_t(b)] = s.size() == 1 ? s.at(0).unicode() : char16_t(0xFFFD);
     }
-    std::array<uchar, 256> table{};
+    for (int b = 0; b < 128; ++b)
+        t.asciiIdentity = t.asciiIdentity && t.decode[size_t(b)] == char16_t(b);
+    std::array<std::pair<char16_t, uchar>, 256> all{};
+    qsizetype n = 0;
     for (int b = 0; b < 256; ++b) {
-        table[size_t(b)] = uchar(b);
-        const char16_t upper = QChar(decoded[size_t(b)]).toUpper().unicode();
-        if (upper == decoded[size_t(b)])
+        const char16_t c = t.decode[size_t(b)];
+        if (c == 0xFFFD || (t.asciiIdentity && c < 0x80))
             continue;
-        for (int u = 0; u < 256; ++u) {
-            if (decoded[size_t(u)] == upper) {
-                table[size_t(b)] = uchar(u);
-                break;
-            }
-        }
+        const auto seen = std::find_if(all.begin(), all.begin() + n, [c](const auto& p) { return p.first == c; });
+        if (seen == all.begin() + n)
+            all[size_t(n++)] = {c, uchar(b)};
     }
-    return table;
+    std::sort(all.begin(), all.begin() + n);
+    // The code page holds 128 characters beyond ASCII at most.
+    t.encodeHighCount = std::min<qsizetype>(n, qsizetype(t.encodeHigh.size()));
+    std::copy(all.begin(), all.begin() + t.encodeHighCount, t.encodeHigh.begin());
+    return t;
+}
+
+const Tables& tables()
+{
+    static const Tables t = makeTables();
+    return t;
+}
+
+// The byte for c, or -1 when the code page cannot hold it.
+int encodeOne(const Tables& t, char16_t c)
+{
+    if (t.asciiIdentity && c < 0x80)
+        return c;
+    const auto end = t.encodeHigh.begin() + t.encodeHighCount;
+    const auto it = std::lower_bound(t.encodeHigh.begin(), end, std::pair<char16_t, uchar>(c, 0));
+    return it != end && it->first == c ? int(it->second) : -1;
 }
 
 } // namespace
 
+QString toUnicode(QByteArrayView bytes)
+{
+    if (bytes.isEmpty())
+        return QString();
+    const auto& table = tables().decode;
+    QString out(bytes.size(), Qt::Uninitialized);
+    char16_t* dst = reinterpret_cast<char16_t*>(out.data());
+    const uchar* src = reinterpret_cast<const uchar*>(bytes.data());
+    for (qsizetype i = 0, n = bytes.size(); i < n; ++i)
+        dst[i] = table[src[i]];
+    return out;
+}
+
+QByteArray fromUnicode(QStringView text)
+{
+    if (text.isEmpty())
+        return QByteArray();
+    const Tables& t = tables();
+    QByteArray out(text.size(), Qt::Uninitialized);
+    char* dst = out.data();
+    qsizetype o = 0;
+    for (qsizetype i = 0, n = text.size(); i < n; ++i) {
+        const char16_t c = text[i].unicode();
+        const int b = encodeOne(t, c);
+        // A character outside the code page becomes a question mark, a surrogate
+        // pair one question mark: what a reader of the file expects to see.
+        dst[o++] = b < 0 ? '?' : char(b);
+        if (QChar::isHighSurrogate(c) && i + 1 < n && text[i + 1].isLowSurrogate())
+            ++i;
+    }
+    out.truncate(o);
+    return out;
+}
+
 const std::array<uchar, 256>& upperTable()
 {
-    static const std::array<uchar, 256> table = makeUpperTable();
+    static const std::array<uchar, 256> table = [] {
+        // A capital is kept only when some byte decodes to it, so letters whose
+        // capital lies outside the code page are left alone.
+        const Tables& t = tables();
+        std::array<uchar, 256> upper{};
+        for (int b = 0; b < 256; ++b) {
+            upper[size_t(b)] = uchar(b);
+            const char16_t c = t.decode[size_t(b)];
+            const char16_t cap = QChar(c).toUpper().unicode();
+            if (cap == c)
+                continue;
+            for (int u = 0; u < 256; ++u) {
+                if (t.decode[size_t(u)] == cap) {
+                    upper[size_t(b)] = uchar(u);
+                    break;
+                }
+            }
+        }
+        return upper;
+    }();
     return table;
 }
 

@@ -1,5 +1,7 @@
 #include "IniFile.h"
 
+#include "Cp1250.h"
+
 namespace tavio {
 
 namespace {
@@ -45,7 +47,9 @@ IniFile IniFile::parse(QByteArrayView bytes)
 
     IniFile ini;
     qsizetype current = -1; // the section that takes the keys, or none
-    for (const QString& raw : SplitLines(bytes)) {
+    LineCursor lines(bytes);
+    for (QByteArrayView rawBytes; lines.next(rawBytes);) {
+        const QString raw = cp1250::toUnicode(rawBytes);
         const QStringView line = trimBlanks(raw);
         if (line.isEmpty() || line.front() == QLatin1Char(';'))
             continue;

@@ -12,19 +12,10 @@ namespace tavio {
 QList<QByteArray> SplitLineBytes(QByteArrayView bytes)
 {
     QList<QByteArray> lines;
-    qsizetype start = 0;
-    const qsizetype n = bytes.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const char c = bytes[i];
-        if (c != '\r' && c != '\n')
-            continue;
-        lines.append(bytes.sliced(start, i - start).toByteArray());
-        if (c == '\r' && i + 1 < n && bytes[i + 1] == '\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < n)
-        lines.append(bytes.sliced(start).toByteArray());
+    lines.reserve(bytes.count('\n') + bytes.count('\r') + 1);
+    LineCursor cursor(bytes);
+    for (QByteArrayView line; cursor.next(line);)
+        lines.append(line.toByteArray());
     return lines;
 }
 
@@ -44,8 +35,13 @@ QByteArray JoinLineBytes(const QList<QByteArray>& lines)
 
 QStringList SplitLines(QByteArrayView bytes)
 {
+    // Each byte is decoded once, straight into its line: the code page is a table
+    // (see Cp1250.cpp), so a line costs its allocation and nothing more.
     QStringList lines;
-    for (const QByteArray& line : SplitLineBytes(bytes))
+    // Sized once: a file of nothing but line breaks is a list as long as the file.
+    lines.reserve(bytes.count('\n') + bytes.count('\r') + 1);
+    LineCursor cursor(bytes);
+    for (QByteArrayView line; cursor.next(line);)
         lines.append(cp1250::toUnicode(line));
     return lines;
 }

@@ -103,13 +103,14 @@ UpdatePlan PlanUpdate(const UpdateDescriptor& descriptor, const TProgramVersion&
 
 namespace {
 
-// n rounded half up to a multiple of unit.
-qint64 roundHalfUp(qint64 n, qint64 unit)
+// n rounded half up to a multiple of unit. Unsigned: a byte count near the 64-bit
+// limit plus half a unit still fits.
+quint64 roundHalfUp(quint64 n, quint64 unit)
 {
     return (n + unit / 2) / unit * unit;
 }
 
-int digitCount(qint64 n)
+int digitCount(quint64 n)
 {
     int d = 1;
     while (n >= 10) {
@@ -119,9 +120,9 @@ int digitCount(qint64 n)
     return d;
 }
 
-qint64 power10(int e)
+quint64 power10(int e)
 {
-    qint64 p = 1;
+    quint64 p = 1;
     while (e-- > 0)
         p *= 10;
     return p;
@@ -135,8 +136,9 @@ QString KilobyteText(qint64 bytes, const QLocale& locale)
     // of the byte count, as the platform's formatting does on its decimal digits.
     constexpr int Precision = 5;
     const bool negative = bytes < 0;
-    const qint64 n = negative ? -bytes : bytes;
-    qint64 rounded = n;
+    // The magnitude of the smallest value does not fit a qint64.
+    const quint64 n = negative ? 0 - quint64(bytes) : quint64(bytes);
+    quint64 rounded = n;
     if (n > 0 && digitCount(n) > Precision)
         rounded = roundHalfUp(n, power10(digitCount(n) - Precision));
     const QString sign = negative && rounded != 0 ? locale.negativeSign() : QString();
@@ -151,7 +153,7 @@ QString KilobyteText(qint64 bytes, const QLocale& locale)
         return sign + mantissa.left(1) + point + mantissa.mid(1) + QLatin1Char('E') + QLatin1Char('+')
             + QStringLiteral("%1").arg(exponent, 2, 10, QLatin1Char('0'));
     }
-    const qint64 hundredths = roundHalfUp(rounded, 10) / 10;
+    const quint64 hundredths = roundHalfUp(rounded, 10) / 10;
     return sign + QString::number(hundredths / 100) + point
         + QStringLiteral("%1").arg(hundredths % 100, 2, 10, QLatin1Char('0'));
 }

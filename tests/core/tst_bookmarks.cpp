@@ -81,6 +81,7 @@ private slots:
     void loadStopsAtGap();
     void loadOddValues_data();
     void loadOddValues();
+    void loadRefusesPathsOutsideFolder();
     void renumbering();
     void exportLayout();
     void exportFailures();
@@ -249,6 +250,26 @@ void TestBookmarks::loadOddValues()
     QCOMPARE(marks.list()[5].TreeType.toInt(), treeType);
     QCOMPARE(marks.list()[5].AbsolutId, absolutId);
     QCOMPARE(marks.list()[5].Caption, QString());
+}
+
+void TestBookmarks::loadRefusesPathsOutsideFolder()
+{
+    SettingsStore store(m_tmp.filePath(QStringLiteral("outside.ini")));
+    const QStringList files = {QStringLiteral("../x.htm"), QString(), QString(), QString(), QString(),
+                               QStringLiteral("0001.htm"), QStringLiteral("../../../../etc/passwd"),
+                               QStringLiteral("/etc/passwd"), QStringLiteral("a\\..\\..\\b.htm"),
+                               QStringLiteral(".."), QStringLiteral("0002.htm")};
+    store.beginBatch();
+    for (int i = 0; i < files.size(); ++i)
+        writeStore(store, i, QStringLiteral("mark_") + QString::number(i), 1, files[i], i);
+    QVERIFY(store.endBatch());
+    Bookmarks marks;
+    marks.LoadBookmarks(store, QStringLiteral("/htm/"));
+    QCOMPARE(marks.list().size(), 7);
+    QCOMPARE(marks.list()[0].FileName, QStringLiteral("/htm/"));
+    QCOMPARE(marks.list()[5].FileName, QStringLiteral("/htm/0001.htm"));
+    QCOMPARE(marks.list()[6].FileName, QStringLiteral("/htm/0002.htm"));
+    QCOMPARE(marks.menu().size(), 7);
 }
 
 void TestBookmarks::renumbering()

@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <limits>
+
 using namespace tavio;
 
 Q_DECLARE_METATYPE(tavio::TProgramVersion)
@@ -199,6 +201,8 @@ void TestUpdateCore::sizeText_data()
     QTest::newRow("rounds to six digits") << qint64(99999999) << "1,0000E+05" << "1.0000E+05";
     QTest::newRow("exponent") << qint64(123456789) << "1,2346E+05" << "1.2346E+05";
     QTest::newRow("large exponent") << qint64(2000000000) << "2,0000E+06" << "2.0000E+06";
+    QTest::newRow("64-bit limit") << std::numeric_limits<qint64>::max() << "9,2234E+15" << "9.2234E+15";
+    QTest::newRow("smallest value") << std::numeric_limits<qint64>::min() << "-9,2234E+15" << "-9.2234E+15";
 }
 
 void TestUpdateCore::sizeText()
