@@ -6,6 +6,7 @@
 #include "SettingsStore.h"
 #include "SingleInstanceLock.h"
 #include "TfrmAll.h"
+#include "UpdateServer.h"
 #include "about/TfrmSplash.h"
 #include "widgets/QtTranslations.h"
 
@@ -50,8 +51,10 @@ std::optional<int> readCommandLine(int argc, char* argv[], CommandLine& line)
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption help(QStringList {QStringLiteral("h"), QStringLiteral("help")});
     const QCommandLineOption version(QStringList {QStringLiteral("v"), QStringLiteral("version")});
+    const QCommandLineOption server(QString::fromLatin1(tavio::UpdateServerOption), QString(), QStringLiteral("URL"));
     parser.addOption(help);
     parser.addOption(version);
+    parser.addOption(server);
     // The toolkit's own options (-platform, -style ...) stay the toolkit's.
     for (const char* name : {"platform", "style", "stylesheet", "display", "geometry", "qwindowgeometry", "qwindowtitle",
                              "qwindowicon", "plugin", "session", "widgetcount", "reverse"})
@@ -68,7 +71,9 @@ std::optional<int> readCommandLine(int argc, char* argv[], CommandLine& line)
             "Čtečka kurzu Programujeme v Pythonu.\n\n"
             "Volby:\n"
             "  -h, --help      vypíše tuto nápovědu\n"
-            "  -v, --version   vypíše verzi programu\n\n"
+            "  -v, --version   vypíše verzi programu\n"
+            "  --update-server URL\n"
+            "                  aktualizace stahuje z tohoto serveru (http://počítač[:port][/cesta])\n\n"
             "Argumenty:\n"
             "  CESTA.htm       kapitola, která se otevře; běží-li už program a je zapnuto\n"
             "                  spouštění jediné kopie, otevře ji běžící program\n"));
@@ -77,6 +82,12 @@ std::optional<int> readCommandLine(int argc, char* argv[], CommandLine& line)
     if (parser.isSet(version)) {
         print(stdout, QStringLiteral("Tavio ") + tavio::VersionText() + QLatin1Char('\n'));
         return 0;
+    }
+    if (parser.isSet(server)
+        && !tavio::AddressesOnServer(parser.value(server), tavio::UpdateAddresses::fromProfile())) {
+        print(stderr, program + QStringLiteral(": \"") + parser.value(server)
+                  + QStringLiteral("\" není adresa serveru ve tvaru http://počítač[:port][/cesta].\n"));
+        return 2;
     }
     const QStringList rest = parser.positionalArguments();
     if (rest.size() > 1) {
