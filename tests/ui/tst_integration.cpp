@@ -80,11 +80,14 @@ void TestIntegration::brokenCustomTreeIsKept()
     const QString trw = world.dataFolder() + QStringLiteral("Custom.trw");
     const QByteArray broken("A\r\n\t\t\tB\r\n");
     testfiles::write(trw, broken);
+    RecordingMessages messages;
     {
         auto w = world.start();
-        // The tree shown is the catalogue; the user's file waits beside it.
+        // The tree shown is the catalogue; the user's file waits beside it, and the user is told.
         QCOMPARE(captions(w->customPage()->tree()), captions(w->catalogue()->tree()));
         QCOMPARE(testfiles::read(trw + QStringLiteral(".bak")), broken);
+        QCOMPARE(messages.shown.size(), 1);
+        QVERIFY(messages.shown[0].text.endsWith(QDir::toNativeSeparators(trw) + QStringLiteral(".bak.")));
     }
     QCOMPARE(testfiles::read(trw + QStringLiteral(".bak")), broken);
 }
