@@ -252,7 +252,7 @@ void TfrmAll::RestoreWindowGeometry()
         resize(DesignWidth, DesignHeight);
         if (const QScreen* screen = QGuiApplication::primaryScreen()) {
             const QRect area = screen->availableGeometry();
-            move(area.center() - QPoint(width() / 2, height() / 2));
+            move(area.center() - rect().center());
         }
         return;
     }

@@ -71,12 +71,14 @@ void TestWindowSizes::mainWindowAtItsLeastSize()
     pages->setTabVisible(1, true);
     pages->setTabVisible(4, true);
     pages->setTabText(1, QStringLiteral("Úvod do programování"));
-    QVERIFY(w->minimumWidth() >= 673);
-    QVERIFY(w->minimumHeight() >= 457);
-    w->resize(w->minimumSize());
+    // The least size: the design size grown to what the contents need, within the screen.
+    const QSize needed = w->minimumSizeHint().expandedTo(QSize(673, 457));
+    QCOMPARE(w->minimumSize(), needed.boundedTo(w->screen()->availableGeometry().size()).expandedTo(QSize(673, 457)));
+    // At that size (the test screen may be narrower) every tab shows its caption whole.
+    w->resize(needed);
     w->show();
     QVERIFY(QTest::qWaitForWindowExposed(w.get()));
-    QCOMPARE(w->size(), w->minimumSize());
+    QCOMPARE(w->size(), needed);
     QTabBar* tabs = pages->tabBar();
     const int room = tabs->style()->pixelMetric(QStyle::PM_TabBarTabHSpace, nullptr, tabs);
     for (int i = 0; i < pages->count(); ++i)

@@ -7,6 +7,7 @@
 #include <QInputDialog>
 #include <QLayout>
 #include <QLineEdit>
+#include <QScreen>
 
 namespace tavio {
 
@@ -28,6 +29,9 @@ QSize GrownLeastSize(const QWidget* window, QSize designSize)
 {
     QSize least = designSize.expandedTo(window->minimumSizeHint());
     least.setWidth(std::max(least.width(), TitleBarWidth(window->windowTitle())));
+    // Never beyond the screen, where texts have to be shortened after all.
+    if (const QScreen* screen = window->screen())
+        least = least.boundedTo(screen->availableGeometry().size()).expandedTo(designSize);
     return least;
 }
 

@@ -15,7 +15,8 @@ namespace tavio {
 int TitleBarWidth(const QString& caption);
 
 // The least size of a window: its design size, grown to what its contents need with
-// the fonts in use (the layout's minimum and the caption in the title bar).
+// the fonts in use (the layout's minimum and the caption in the title bar), as far
+// as the screen allows.
 QSize GrownLeastSize(const QWidget* window, QSize designSize);
 
 // Makes a file dialog wide enough for its file type captions.
