@@ -22,7 +22,7 @@
 #include "MessageService.h"
 #include "THTTPGet.h"
 #include "update/TfrmUpdate.h"
-#include "update/UpdateHost.h"
+#include "UpdateHost.h"
 
 #include <QApplication>
 #include <QDir>
