@@ -65,6 +65,11 @@ QString FileLayout::dataFolder() const
     return m_appData + P(ProfileId::MakerName) + PathSep + title + PathSep;
 }
 
+QString FileLayout::updateFolder() const
+{
+    return isInstalled() ? dataFolder() : m_program;
+}
+
 QString FileLayout::notesFolder() const
 {
     return dataFolder() + QStringLiteral("Notes") + PathSep;

@@ -28,6 +28,9 @@ public:
     QString shippedChapterFolder() const;
     QString defaultChapterFolder() const; // program folder + "Htm/"; data folder + "Htm/" when installed
     QString dataFolder() const;           // app data + maker + title
+    // Where the update keeps its descriptors and the user information: the program
+    // folder, or the user's data folder for an installed copy, which cannot write its own.
+    QString updateFolder() const;
     QString notesFolder() const;          // data folder + "Notes/"
     QString logFolder() const;            // data folder + "Logs/DelPrint/"
     QString customTreePath() const;

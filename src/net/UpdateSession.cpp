@@ -188,12 +188,12 @@ void UpdateSession::setStallTimeout(int ms)
 
 QString UpdateSession::updateIniPath() const
 {
-    return programFolder() + P(ProfileId::UpdateIniFileName);
+    return m_host.layout.updateFolder() + P(ProfileId::UpdateIniFileName);
 }
 
 QString UpdateSession::filesIniPath() const
 {
-    return programFolder() + P(ProfileId::FilesIniFileName);
+    return m_host.layout.updateFolder() + P(ProfileId::FilesIniFileName);
 }
 
 QString UpdateSession::chapterFolder() const
@@ -241,6 +241,9 @@ void UpdateSession::logRefusedStatus(THTTPGet* component, const QString& what)
 void UpdateSession::start(const UpdateOptions& options)
 {
     m_options = options;
+    // The package manager replaces an installed copy; this one only brings chapters.
+    if (m_host.layout.isInstalled())
+        m_options.program = false;
     m_AbortRequested = false;
     m_UpdateIdle = false;
     m_CatalogueChanged = false;
@@ -323,7 +326,7 @@ void UpdateSession::htpgIniFileDoneFile(const QString& fileName)
 
     m_htpgUserInfo->FetchToString();
 
-    const QString path = QDir(programFolder()).absoluteFilePath(fileName);
+    const QString path = QDir(m_host.layout.updateFolder()).absoluteFilePath(fileName);
     const IniFile ini = IniFile::load(path).value_or(IniFile());
     const TProgramVersion running = GetProgramVersion();
     const UpdateDescriptor descriptor = ReadUpdateDescriptor(ini, running);

@@ -338,6 +338,16 @@ void TfrmUpdate::FormCreate()
         m_chbProgUpdate->setEnabled(false);
         setPanel(0, QStringLiteral("Aktualizace souborů není aktivní - seriál byl ukončen."));
     }
+    if (m_host.layout.isInstalled() && !m_host.serialFinished) {
+        // The package manager updates an installed program; the chapters still come from here.
+        m_chbProgUpdate->setChecked(false);
+        m_chbFilesUpdate->setChecked(true);
+        m_chbProgUpdate->setEnabled(false);
+        m_chbFilesUpdate->setEnabled(false);
+        const QString why = QStringLiteral("Nainstalovaný program aktualizuje správce balíčků; zde se stahují kapitoly kurzu.");
+        m_chbProgUpdate->setToolTip(why);
+        m_chbFilesUpdate->setToolTip(why);
+    }
 }
 
 void TfrmUpdate::showEvent(QShowEvent* event)
@@ -381,7 +391,7 @@ void TfrmUpdate::FormClose()
     m_bhUpdate->hide();
     const QStringList lines = m_seUserInfo->lines();
     if (!lines.isEmpty() && !lines.constFirst().trimmed().isEmpty())
-        WriteTextLines(programFolder() + P(ProfileId::UserInfoFileName), lines);
+        WriteTextLines(m_host.layout.updateFolder() + P(ProfileId::UserInfoFileName), lines);
     m_session->close();
 }
 
@@ -562,7 +572,7 @@ void TfrmUpdate::showUserInfoFallback()
 void TfrmUpdate::LoadUserInfo()
 {
     m_seUserInfo->clearLines();
-    const QString path = programFolder() + P(ProfileId::UserInfoFileName);
+    const QString path = m_host.layout.updateFolder() + P(ProfileId::UserInfoFileName);
     if (!QFileInfo::exists(path))
         return;
     const auto lines = ReadTextLines(path, MaxUserInfoBytes);
@@ -581,7 +591,7 @@ void TfrmUpdate::htpgUserInfoDoneString(const QString& result)
     }
     const QStringList lines = textLines(text);
     m_seUserInfo->setLines(lines);
-    if (WriteTextLines(programFolder() + P(ProfileId::UserInfoFileName), lines))
+    if (WriteTextLines(m_host.layout.updateFolder() + P(ProfileId::UserInfoFileName), lines))
         LoadUserInfo();
     else
         showUserInfoFallback();
