@@ -13,5 +13,8 @@ QString bodyBorder(const QString& style);
 // Wraps every match of the phrase in the highlight span, scrolls the first match to the
 // top of the view and gives the number of matches.
 QString highlight(const QString& phrase, bool wholeWords, bool matchCase);
+// Reports the links the user follows out of the document as console messages
+// beginning with marker (see HtmlView).
+QString linkFollower(const QString& marker);
 
 } // namespace tavio::pagescripts
