@@ -7,6 +7,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-svg-dev qt6-translations-l10n qt6-image-formats-plugins
   libgl-dev libcurl4-openssl-dev
   xvfb xauth locales fonts-dejavu-core python3
+  clang libclang-rt-14-dev llvm
 )
 
 sudo_cmd=()
