@@ -8,6 +8,7 @@ packages=(
   libgl-dev libcurl4-openssl-dev libsodium-dev
   xvfb xauth locales fonts-dejavu-core python3
   appstream desktop-file-utils x11-utils
+  clang libclang-rt-14-dev llvm
 )
 
 sudo_cmd=()

@@ -1,5 +1,7 @@
 #include "NotesFile.h"
 
+#include <QFile>
+
 #include <QLoggingCategory>
 #include <QtEndian>
 
@@ -502,9 +504,29 @@ NotesReadResult LoadNotesFile(const QString& path)
     return result;
 }
 
+bool IsNewerNotesFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    return ReadNotes(file.read(HeaderSize)).status == NotesReadStatus::TooNew;
+}
+
 bool SaveNotesFile(const QString& path, const NotesContent& content, FileError* error)
 {
+    // Notes of a later version would be lost for good: this version never writes over them.
+    if (IsNewerNotesFile(path)) {
+        if (error)
+            error->message = NewerNotesText();
+        return false;
+    }
     return WriteFileBytes(path, WriteNotes(content), error);
+}
+
+QString NewerNotesText()
+{
+    return QStringLiteral("Tyto poznámky uložila novější verze programu a tato verze je neumí přečíst. "
+                          "Zobrazují se jen pro čtení a soubor s nimi zůstane beze změny.");
 }
 
 } // namespace tavio

@@ -94,6 +94,11 @@ NotesReadResult ReadNotes(QByteArrayView bytes);
 
 NotesReadResult LoadNotesFile(const QString& path);
 // Through a temporary file: a failed save keeps the previous file.
+// Refused, with NewerNotesText() as the error, when the file there is of a later version.
 bool SaveNotesFile(const QString& path, const NotesContent& content, FileError* error = nullptr);
+// Whether the file at path is a notes file of a later major version than this one reads.
+bool IsNewerNotesFile(const QString& path);
+// What the user is told about such a file.
+QString NewerNotesText();
 
 } // namespace tavio

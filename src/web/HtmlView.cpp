@@ -4,10 +4,12 @@
 #include "PageScripts.h"
 #include "SettingsStore.h"
 
+#include <QFileInfo>
 #include <QLoggingCategory>
 #include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QRandomGenerator>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWebEngineFindTextResult>
@@ -16,7 +18,10 @@
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
+#include <QWebEngineUrlRequestInfo>
+#include <QWebEngineUrlRequestInterceptor>
 #include <QWebEngineView>
 
 #include <algorithm>
@@ -43,8 +48,11 @@ struct HtmlView::Private
     Page* page = nullptr;
     FindDialog* findDialog = nullptr;
     NavigationGuard guard;
-    // A new-window target the guard has already let through, now loading in this view.
+    // A link target the guard has already let through, now loading in this view.
     QUrl approvedTarget;
+    // Begins the console messages of the link follower (see PageScripts); random, and
+    // known to the application's script world only.
+    QString linkMarker;
     int step = kDefaultStep;
 
     int crashReloads = 0;
@@ -60,6 +68,7 @@ struct HtmlView::Private
     std::shared_ptr<char> alive = std::make_shared<char>();
 
     bool askGuard(const QUrl& target) const { return !guard || guard(target); }
+    void followLink(const QUrl& target);
     int readTextSizeStep();
 };
 
@@ -79,6 +88,35 @@ int HtmlView::Private::readTextSizeStep()
     return kDefaultStep;
 }
 
+namespace {
+
+// The view shows what is on the disk and never goes online: no request of a page, of
+// whatever kind, leaves for the network. The engine's own rule for local pages lets a
+// script's WebSocket through, which would carry whatever the script read from the disk.
+class NetworkBlocker final : public QWebEngineUrlRequestInterceptor
+{
+public:
+    using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;
+
+    void interceptRequest(QWebEngineUrlRequestInfo& info) override
+    {
+        static const QStringList network = {QStringLiteral("http"), QStringLiteral("https"), QStringLiteral("ws"),
+                                            QStringLiteral("wss"), QStringLiteral("ftp")};
+        if (!network.contains(info.requestUrl().scheme().toLower()))
+            return;
+        qCDebug(lcView) << "request blocked:" << info.requestUrl() << info.resourceType();
+        info.block(true);
+    }
+};
+
+bool inSameFolder(const QUrl& a, const QUrl& b)
+{
+    return a.isLocalFile() && b.isLocalFile()
+        && QFileInfo(a.toLocalFile()).absolutePath() == QFileInfo(b.toLocalFile()).absolutePath();
+}
+
+} // namespace
+
 class HtmlView::Page final : public QWebEnginePage
 {
 public:
@@ -95,6 +133,17 @@ protected:
             return true;
         Private& d = *m_owner->d;
         const bool approved = !d.approvedTarget.isEmpty() && url == std::exchange(d.approvedTarget, QUrl());
+        // The program's own loads, the history and reloads go to the guard. A link the
+        // user follows out of the document arrives through the link follower instead;
+        // what the page starts by itself (a script setting the location, a refresh, a
+        // form sent by script) may only move within the shown document's folder and is
+        // otherwise dropped without a word: the guard would hand it to the user's browser.
+        const bool ownLoad =
+            type == NavigationTypeTyped || type == NavigationTypeBackForward || type == NavigationTypeReload;
+        if (!approved && !ownLoad && !inSameFolder(url, this->url())) {
+            qCDebug(lcView) << "navigation by the page cancelled:" << url << type;
+            return false;
+        }
         if (!approved && !d.askGuard(url)) {
             qCDebug(lcView) << "navigation cancelled:" << url;
             return false;
@@ -110,12 +159,35 @@ protected:
         return true;
     }
 
-    // No window is ever opened: the guard gets the address instead (newWindowRequested).
+    // No window is ever opened: a link the user follows into a new window arrives
+    // through the link follower.
     QWebEnginePage* createWindow(WebWindowType) override { return nullptr; }
+
+    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString& message, int line,
+                                  const QString& source) override
+    {
+        Private& d = *m_owner->d;
+        if (message.startsWith(d.linkMarker)) {
+            d.followLink(QUrl(message.mid(d.linkMarker.size()), QUrl::StrictMode));
+            return;
+        }
+        QWebEnginePage::javaScriptConsoleMessage(level, message, line, source);
+    }
 
 private:
     HtmlView* m_owner;
 };
+
+// A link the user followed out of the document: the guard decides, and a target it
+// lets through opens in this view.
+void HtmlView::Private::followLink(const QUrl& target)
+{
+    qCDebug(lcView) << "link followed:" << target;
+    if (!target.isValid() || !askGuard(target))
+        return;
+    approvedTarget = target;
+    page->load(target);
+}
 
 HtmlView::HtmlView(SettingsStore* store, const QString& textSizeKey, const QString& textSizeValue, QWidget* parent)
     : QWidget(parent)
@@ -144,6 +216,7 @@ HtmlView::HtmlView(SettingsStore* store, const QString& textSizeKey, const QStri
     s->setAttribute(QWebEngineSettings::HyperlinkAuditingEnabled, false);
     s->setAttribute(QWebEngineSettings::PluginsEnabled, false);
     s->setAttribute(QWebEngineSettings::FocusOnNavigationEnabled, false);
+    d->page->setUrlRequestInterceptor(new NetworkBlocker(d->page));
 
     // A load that ends in the engine's error page (a missing file) still completes; one
     // that is stopped without a new document (a file handed over for download) does not,
@@ -157,17 +230,24 @@ HtmlView::HtmlView(SettingsStore* store, const QString& textSizeKey, const QStri
         emit documentComplete();
     });
     connect(d->page, &QWebEnginePage::linkHovered, this, &HtmlView::statusTextChanged);
-    connect(d->page, &QWebEnginePage::newWindowRequested, this, [this](QWebEngineNewWindowRequest& request) {
-        // The request is left unanswered, so createWindow() declines it afterwards. Only a
-        // user's click reaches the guard: a page's own pop-ups would otherwise open the
-        // user's browser unasked. A target the guard lets through opens here instead.
-        const QUrl target = request.requestedUrl();
-        qCDebug(lcView) << "new window asked for:" << target << request.isUserInitiated();
-        if (target.isEmpty() || !request.isUserInitiated() || !d->askGuard(target))
-            return;
-        d->approvedTarget = target;
-        d->page->load(target);
+    // The user's links into a new window come through the link follower; a window the
+    // page asks for itself, even during a click, is left unanswered, so createWindow()
+    // declines it afterwards and the user's browser never gets it.
+    connect(d->page, &QWebEnginePage::newWindowRequested, this, [](QWebEngineNewWindowRequest& request) {
+        qCDebug(lcView) << "new window declined:" << request.requestedUrl() << request.isUserInitiated();
     });
+    {
+        QRandomGenerator* rng = QRandomGenerator::system();
+        d->linkMarker = QStringLiteral("tavio-link %1%2 ").arg(rng->generate64(), 16, 16, QLatin1Char('0'))
+                            .arg(rng->generate64(), 16, 16, QLatin1Char('0'));
+        QWebEngineScript follower;
+        follower.setName(QStringLiteral("tavio-link-follower"));
+        follower.setSourceCode(pagescripts::linkFollower(d->linkMarker));
+        follower.setInjectionPoint(QWebEngineScript::DocumentCreation);
+        follower.setWorldId(QWebEngineScript::ApplicationWorld);
+        follower.setRunsOnSubFrames(false);
+        d->page->scripts().insert(follower);
+    }
     connect(d->page, &QWebEnginePage::renderProcessTerminated, this,
             [this](QWebEnginePage::RenderProcessTerminationStatus status, int exitCode) {
                 if (status == QWebEnginePage::NormalTerminationStatus)

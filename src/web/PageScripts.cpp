@@ -248,6 +248,42 @@ const char16_t kFind[] = uR"js(
 })(%1, %2, %3, %4);
 )js";
 
+// Installed in every document before its own scripts run. A link the user activates
+// (a trusted click, middle click or Enter) that leaves the document's folder, asks for
+// another window or carries a modifier is not followed by the page: the address goes
+// to the program as a console message that only this script can write, since the
+// marker is known to the application's world alone. A plain click on a link into the
+// same folder is left to the page and arrives as a navigation.
+const char16_t kLinkFollower[] = uR"js(
+(function (marker) {
+    var folder = function (path) { return path.substring(0, path.lastIndexOf('/') + 1); };
+    var schemes = { 'http:': 1, 'https:': 1, 'ftp:': 1, 'mailto:': 1, 'file:': 1 };
+    var report = console.log.bind(console);
+    var follow = function (e) {
+        try {
+            if (!e.isTrusted || !e.target || !e.target.closest)
+                return;
+            var a = e.target.closest('a[href], area[href]');
+            if (!a)
+                return;
+            var url = new URL(a.href, document.baseURI);
+            if (schemes[url.protocol] !== 1)
+                return;
+            var plain = e.type === 'click' && e.button === 0 && !e.ctrlKey && !e.shiftKey && !e.metaKey && !e.altKey;
+            var target = (a.getAttribute('target') || '').toLowerCase();
+            var here = url.protocol === 'file:' && location.protocol === 'file:' && url.host === location.host
+                && folder(url.pathname) === folder(location.pathname);
+            if (plain && here && (target === '' || target === '_self' || target === '_top' || target === '_parent'))
+                return;
+            e.preventDefault();
+            report(marker + url.href);
+        } catch (x) {}
+    };
+    window.addEventListener('click', follow, true);
+    window.addEventListener('auxclick', follow, true);
+})(%1);
+)js";
+
 // A JavaScript string literal holding the text, whatever it holds: a one-element JSON
 // array less its brackets, as JSON escaping is valid JavaScript.
 QString literal(const QString& text)
@@ -285,6 +321,11 @@ QString findOnPage(const QString& phrase, bool wholeWords, bool matchCase, bool 
     const auto flag = [](bool on) { return on ? QStringLiteral("true") : QStringLiteral("false"); };
     return QString(QString::fromUtf16(kPageText) + QString::fromUtf16(kFind))
         .arg(literal(phrase), flag(wholeWords), flag(matchCase), flag(backward));
+}
+
+QString linkFollower(const QString& marker)
+{
+    return fill(kLinkFollower, marker);
 }
 
 } // namespace tavio::pagescripts

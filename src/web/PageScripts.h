@@ -17,5 +17,8 @@ QString highlight(const QString& phrase, bool wholeWords, bool matchCase);
 // it), from the other end of the page when there is none, scrolls it into sight and
 // gives its rectangle in the view as [left, top, width, height], or null without a match.
 QString findOnPage(const QString& phrase, bool wholeWords, bool matchCase, bool backward);
+// Reports the links the user follows out of the document as console messages
+// beginning with marker (see HtmlView).
+QString linkFollower(const QString& marker);
 
 } // namespace tavio::pagescripts

@@ -184,6 +184,15 @@ void TestChapterPage::guard()
                      "<p><a id=\"out\" href=\"http://www.example.org/x.htm\">ven</a></p>\r\n"
                      "<p><a id=\"blank\" href=\"http://www.example.org/new.htm\" target=\"_blank\">okno</a></p>"
                      "</body></html>");
+    // A page that sets out for the web by itself: by a refresh, a form sent by script and
+    // a script setting the location.
+    testfiles::write(world.chapters() + QStringLiteral("0005.htm"),
+                     "<html><head><meta http-equiv=\"refresh\" content=\"0; url=http://www.example.org/obnova\">"
+                     "</head><body onload=\"setTimeout(function () { document.getElementById('f').submit(); "
+                     "location.href = 'http://www.example.org/skript?data=1'; }, 0)\">"
+                     "<H2>Lekce 5 - Sama</H2>\r\n<form id=\"f\" action=\"http://www.example.org/formular\">"
+                     "<input name=\"q\" value=\"tajne\"></form>"
+                     "<p><a id=\"out\" href=\"http://www.example.org/klik\">ven</a></p></body></html>");
     auto w = world.start();
     w->show();
     ChapterPage* page = w->chapterPage();
@@ -217,6 +226,15 @@ void TestChapterPage::guard()
     QVERIFY(complete.wait(30000));
     QCOMPARE(view->locationName(), QStringLiteral("0001.htm"));
     QCOMPARE(footerCount(view), 1);
+
+    // Only the click reaches the user's browser; what the page started is dropped.
+    QVERIFY(openAndWait(*w, nodeByFile(w->catalogue()->tree(), QStringLiteral("0005.htm"))));
+    m_opened.clear();
+    clickElement(view, QStringLiteral("out"));
+    QTRY_COMPARE_WITH_TIMEOUT(m_opened.size(), 1, 20000);
+    QCOMPARE(runJs(view, QStringLiteral("1")).toInt(), 1);
+    QCOMPARE(m_opened, QList<QUrl>{QUrl(QStringLiteral("http://www.example.org/klik"))});
+    QCOMPARE(view->locationName(), QStringLiteral("0005.htm"));
 }
 
 void TestChapterPage::textSizeFreshUser()

@@ -657,6 +657,21 @@ void TestNotes::damagedFilesInTheEditor()
     // A foreign file shows an empty document.
     loadAndDraw("{\\rtf1 nic}");
     QVERIFY(re->document()->isEmpty());
+    QVERIFY(!re->isReadOnly());
+
+    // Notes of a later version show read-only with the reason and are never written over.
+    QByteArray newer = good;
+    newer[8] = 2;
+    loadAndDraw(newer);
+    QVERIFY(re->isReadOnly());
+    QCOMPARE(re->placeholderText(), NewerNotesText());
+    QVERIFY(page.btnSaveNotesClick());
+    FileError error;
+    QVERIFY(!SaveNotesFile(page.CurrentNotesFile(), NotesContent(), &error));
+    QCOMPARE(error.message, NewerNotesText());
+    QCOMPARE(testfiles::read(page.CurrentNotesFile()), newer);
+    loadAndDraw(good);
+    QVERIFY(!re->isReadOnly());
 }
 
 void TestNotes::templateRule()
@@ -1055,16 +1070,31 @@ void TestNotes::importNotes()
     page.OpenChapterNotes(world.chapter(QStringLiteral("0001.htm")));
     typeAtEnd(page.reNotes(), QStringLiteral("neuloženo"));
 
-    // A hidden page keeps the editor as it is.
+    // Unsaved changes get the leave question first; "No" drops them. A hidden page keeps
+    // the editor as it is then.
+    messages.answers = {MsgResult::No};
     page.mnuPoznamkyImportClick();
-    QCOMPARE(messages.texts(), QStringList{QStringLiteral("Poznámky byly importovány")});
-    QVERIFY(page.reNotes()->toPlainText().endsWith(QStringLiteral("neuloženo")));
+    QCOMPARE(messages.texts(), (QStringList{NotesPage::SaveQuestion, QStringLiteral("Poznámky byly importovány")}));
+    QVERIFY(!page.reNotes()->toPlainText().contains(QStringLiteral("neuloženo")));
 
-    // A shown page reloads the current chapter's notes, unsaved changes or not.
+    // "Yes" saves them before the import; a shown page then reloads the current chapter's notes.
     page.show();
-    messages.answers = {};
-    page.dialogs().replace = [](QWidget*, const QString&) { return ReplaceAnswer::Yes; };
+    typeAtEnd(page.reNotes(), QStringLiteral("uložit"));
+    messages.shown.clear();
+    messages.answers = {MsgResult::Yes};
+    QStringList replaced;
+    page.dialogs().replace = [&](QWidget*, const QString&) {
+        QString text; // what the file to be replaced holds
+        for (const NotesParagraph& p : LoadNotesFile(page.CurrentNotesFile()).content.Paragraphs)
+            for (const NotesRun& r : p.Runs)
+                text += r.Text;
+        replaced.append(text);
+        return ReplaceAnswer::Yes;
+    };
     page.mnuPoznamkyImportClick();
+    QCOMPARE(messages.texts(), (QStringList{NotesPage::SaveQuestion, QStringLiteral("Poznámky byly importovány")}));
+    QCOMPARE(replaced.size(), 1);
+    QVERIFY(replaced[0].endsWith(QStringLiteral("uložit")));
     QCOMPARE(page.reNotes()->toPlainText(), QStringLiteral("z jiného počítače"));
     QVERIFY(!page.reNotes()->isModified());
 

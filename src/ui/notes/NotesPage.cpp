@@ -331,19 +331,26 @@ void NotesPage::OpenChapterNotes(const QString& chapterPath)
 
 void NotesPage::LoadNotes(const QString& path)
 {
+    NotesReadStatus status = NotesReadStatus::Ok;
     if (!path.isEmpty() && QFileInfo(path).isFile())
-        m_reNotes->loadFromFile(path);
+        status = m_reNotes->loadFromFile(path);
     else if (QFileInfo(DefaultNotesPath()).isFile())
         m_reNotes->loadFromFile(DefaultNotesPath());
     else
         m_reNotes->clearDocument();
+    // Notes of a later version cannot be shown; they stay as they are, and the page says why.
+    const bool newer = status == NotesReadStatus::TooNew;
+    m_reNotes->setReadOnly(newer);
+    m_reNotes->setPlaceholderText(newer ? NewerNotesText() : QString());
+    if (newer)
+        button(QStringLiteral("btnSaveNotes"))->setEnabled(false);
     reNotesCurTextStyleChanged();
     reNotesCurParaStyleChanged();
 }
 
 bool NotesPage::btnSaveNotesClick()
 {
-    if (m_currentNotesFile.isEmpty())
+    if (m_currentNotesFile.isEmpty() || m_reNotes->isReadOnly())
         return true;
     QDir().mkpath(QFileInfo(m_currentNotesFile).absolutePath());
     QString error;
@@ -668,6 +675,17 @@ void NotesPage::mnuPoznamkyImportClick()
     if (FileCopy::sameFolder(chosen, notes)) {
         ShowMessage(m_main, CopyOntoItself, MsgIcon::Error);
         return;
+    }
+    // The import may replace the shown notes: unsaved changes get the leave question first.
+    if (m_reNotes->isModified()) {
+        if (ShowMessage(m_main, SaveQuestion, MsgIcon::Question, MsgButtons::YesNo) == MsgResult::Yes) {
+            if (!btnSaveNotesClick())
+                return;
+        } else {
+            m_reNotes->setModified(false);
+            button(QStringLiteral("btnSaveNotes"))->setEnabled(false);
+            LoadNotes(m_currentNotesFile);
+        }
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
     QDir().mkpath(notes);
