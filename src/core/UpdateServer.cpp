@@ -32,7 +32,7 @@ std::optional<UpdateAddresses> AddressesOnServer(const QString& url, const Updat
     while (base.endsWith(QLatin1Char('/')))
         base.chop(1);
     // A profile address is host and path; the path goes below the chosen prefix.
-    const auto moved = [&](const QString& address) {
+    const auto moved = [&](const QString& address) -> QString {
         const qsizetype slash = address.indexOf(QLatin1Char('/'));
         return base + (slash < 0 ? QStringLiteral("/") : address.mid(slash));
     };
