@@ -191,10 +191,10 @@ void fill(const QString& dir)
 }
 
 // The child of killedWhileSaving: saves the two large contents in turn until killed.
-int saveForever(const QString& spec)
+int saveForever(const QString& job)
 {
-    const QString name = spec.section(QLatin1Char('|'), 0, 0);
-    const QString dir = spec.section(QLatin1Char('|'), 1);
+    const QString name = job.section(QLatin1Char('|'), 0, 0);
+    const QString dir = job.section(QLatin1Char('|'), 1);
     const Writer w = writers().value(name);
     for (int v = 1;; v = 3 - v) {
         QString why;
