@@ -6,6 +6,7 @@
 
 #include <QFileInfo>
 #include <QLoggingCategory>
+#include <QThreadPool>
 
 #include <curl/curl.h>
 
@@ -61,7 +62,6 @@ THTTPGetThread::THTTPGetThread(THTTPGet* owner, HttpRequest request)
     initCurl();
     if (m_req.toFile)
         m_file = std::make_unique<AtomicFile>(m_req.targetPath);
-    connect(this, &QThread::finished, this, &THTTPGetThread::complete);
 }
 
 THTTPGetThread::~THTTPGetThread() = default;
@@ -101,9 +101,35 @@ void THTTPGetThread::discardFile()
     m_file.reset();
 }
 
+QThreadPool& THTTPGetThread::pool()
+{
+    // Transfers run on threads of their own pool, kept for a while between
+    // transfers: a chain of small files does not start a thread for each, and no
+    // other work queued on a shared pool can hold a transfer back. The pool is never
+    // destroyed, so leaving the program never waits for a transfer.
+    static QThreadPool* const transfers = [] {
+        auto* p = new QThreadPool;
+        p->setMaxThreadCount(64);
+        p->setExpiryTimeout(30000);
+        return p;
+    }();
+    return *transfers;
+}
+
+void THTTPGetThread::start()
+{
+    pool().start([this] {
+        run();
+        // The last touch of this object on the worker's side.
+        QMetaObject::invokeMethod(this, &THTTPGetThread::complete, Qt::QueuedConnection);
+    });
+}
+
 void THTTPGetThread::complete()
 {
-    wait();
+    // The last chunks' progress calls come before the outcome, and a handler may
+    // still stop the transfer with them.
+    runReports();
     if (THTTPGet* owner = m_owner)
         owner->TransferDone(this);
     else
@@ -216,6 +242,8 @@ void THTTPGetThread::transfer()
             m_failed = true;
             break;
         }
+        if (reportDue() && !reportProgress())
+            break;
         curl_multi_poll(h.multi, nullptr, 0, PollMs, nullptr);
     }
     m_easy = nullptr;
@@ -227,6 +255,8 @@ void THTTPGetThread::transfer()
         return;
     }
     // The last read of the body is the part short of a whole chunk.
+    // The progress calls still owed are made by the completion step, before it
+    // puts the file in place, in the same trip to the GUI thread.
     if (!m_pending.isEmpty() && !deliverChunk(m_pending)) {
         m_outcome = false;
         return;
@@ -349,7 +379,7 @@ size_t THTTPGetThread::onBody(QByteArrayView data)
         used += ChunkSize;
     }
     m_pending.remove(0, used);
-    return n;
+    return reportDue() && !reportProgress() ? 0 : n;
 }
 
 bool THTTPGetThread::deliverChunk(QByteArrayView chunk)
@@ -372,18 +402,42 @@ bool THTTPGetThread::deliverChunk(QByteArrayView chunk)
     }
     m_bytesRead += int(chunk.size());
     if (m_req.hasProgress) {
-        const int total = m_totalSize;
-        const int readed = m_bytesRead;
-        // This object lives on the GUI thread: the call runs there and this thread waits.
-        QMetaObject::invokeMethod(
-            this,
-            [this, total, readed] {
-                if (THTTPGet* owner = m_owner)
-                    Q_EMIT owner->OnProgress(this, total, readed);
-            },
-            Qt::BlockingQueuedConnection);
-        // Time spent in the handler is not the server's silence.
-        m_lastActivity = Clock::now();
+        if (m_reports.empty())
+            m_reportsSince = Clock::now();
+        m_reports.push_back(m_bytesRead);
+    }
+    return true;
+}
+
+bool THTTPGetThread::reportDue() const
+{
+    return !m_reports.empty()
+        && (m_reports.size() >= ReportBatch || Clock::now() - m_reportsSince >= std::chrono::milliseconds(ReportDelayMs));
+}
+
+void THTTPGetThread::runReports()
+{
+    for (const int readed : std::as_const(m_reports)) {
+        THTTPGet* owner = m_owner;
+        if (!owner || m_cancelled)
+            break;
+        Q_EMIT owner->OnProgress(this, m_totalSize, readed);
+    }
+    m_reports.clear();
+}
+
+bool THTTPGetThread::reportProgress()
+{
+    // One trip to the GUI thread runs the progress calls of the chunks read since the
+    // last trip, in order, and this thread waits until they have returned. A handler
+    // that stops the transfer ends the series: the chunks after it are never reported
+    // and the transfer fails, so what they wrote is thrown away with the temporary file.
+    QMetaObject::invokeMethod(this, [this] { runReports(); }, Qt::BlockingQueuedConnection);
+    // Time spent in the handler is not the server's silence.
+    m_lastActivity = Clock::now();
+    if (stopRequested()) {
+        m_failed = true;
+        return false;
     }
     return true;
 }

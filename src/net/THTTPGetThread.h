@@ -4,11 +4,14 @@
 
 #include <QByteArray>
 #include <QPointer>
-#include <QThread>
+#include <QObject>
+
+class QThreadPool;
 
 #include <atomic>
 #include <chrono>
 #include <memory>
+#include <vector>
 
 
 namespace tavio {
@@ -19,7 +22,7 @@ class THTTPGet;
 // The worker of one THTTPGet transfer. The object itself belongs to the GUI thread:
 // progress calls are run there through it while run() waits, and it completes the
 // transfer there once run() has ended, then frees itself.
-class THTTPGetThread final : public QThread
+class THTTPGetThread final : public QObject
 {
     Q_OBJECT
 public:
@@ -27,6 +30,8 @@ public:
     static constexpr int ChunkSize = 1025;
     // A string result is meant for short texts; a larger body fails.
     static constexpr int MaxStringBytes = 16 * 1024 * 1024;
+    static constexpr size_t ReportBatch = 64;
+    static constexpr int ReportDelayMs = 20;
 
     THTTPGetThread(THTTPGet* owner, HttpRequest request);
     ~THTTPGetThread() override;
@@ -47,15 +52,22 @@ public:
     bool commitFile();
     void discardFile();
 
-protected:
-    void run() override;
+    // Runs the transfer on a worker thread.
+    void start();
 
 private:
+    static QThreadPool& pool();
+    void run();
     using Clock = std::chrono::steady_clock;
 
     void transfer();
     bool responseReady();
     bool deliverChunk(QByteArrayView chunk);
+    // Progress calls are made in batches: the worker waits for the GUI thread once
+    // for up to ReportBatch chunks, or for what came within ReportDelayMs.
+    bool reportDue() const;
+    bool reportProgress();
+    void runReports();
     bool stopRequested() const { return m_stop.load(std::memory_order_relaxed); }
     void complete();
 
@@ -82,6 +94,8 @@ private:
     int m_totalSize = 0;
     int m_bytesRead = 0;
     QByteArray m_pending;
+    std::vector<int> m_reports; // byte counts of chunks not yet reported
+    Clock::time_point m_reportsSince;
     QByteArray m_body;
     Clock::time_point m_lastActivity;
     void* m_easy = nullptr; // the running libcurl handle, for the header callback
