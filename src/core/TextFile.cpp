@@ -7,7 +7,35 @@
 
 #include <algorithm>
 
+#ifdef Q_OS_LINUX
+#include <sys/mman.h>
+#endif
+
 namespace tavio {
+
+namespace {
+
+// A file of short lines becomes a list far larger than the file: 8 MiB of bare line
+// feeds is a 200 MB list, and touching it page by page costs more than all the rest
+// of the reading. Large pages for such a block, where the system offers them on
+// request, take that cost away; elsewhere this does nothing.
+void adviseLargeBlock(void* start, qsizetype bytes)
+{
+#ifdef Q_OS_LINUX
+    constexpr quintptr Huge = 2 * 1024 * 1024;
+    if (bytes < qsizetype(4 * Huge))
+        return;
+    const quintptr from = (quintptr(start) + Huge - 1) & ~(Huge - 1);
+    const quintptr to = (quintptr(start) + quintptr(bytes)) & ~(Huge - 1);
+    if (to > from)
+        ::madvise(reinterpret_cast<void*>(from), to - from, MADV_HUGEPAGE);
+#else
+    Q_UNUSED(start);
+    Q_UNUSED(bytes);
+#endif
+}
+
+} // namespace
 
 QList<QByteArray> SplitLineBytes(QByteArrayView bytes)
 {
@@ -36,13 +64,20 @@ QByteArray JoinLineBytes(const QList<QByteArray>& lines)
 QStringList SplitLines(QByteArrayView bytes)
 {
     // Each byte is decoded once, straight into its line: the code page is a table
-    // (see Cp1250.cpp), so a line costs its allocation and nothing more.
+    // (see Cp1250.cpp), so a line costs its allocation and nothing more. The list is
+    // sized once and filled in place: a file of nothing but line breaks is a list as
+    // long as the file, and appending to it one by one costs tens of nanoseconds a line.
+    const qsizetype most = bytes.count('\n') + bytes.count('\r') + 1;
     QStringList lines;
-    // Sized once: a file of nothing but line breaks is a list as long as the file.
-    lines.reserve(bytes.count('\n') + bytes.count('\r') + 1);
+    lines.reserve(most);
+    adviseLargeBlock(lines.data(), most * qsizetype(sizeof(QString)));
+    lines.resize(most);
+    QString* out = lines.data();
+    qsizetype n = 0;
     LineCursor cursor(bytes);
     for (QByteArrayView line; cursor.next(line);)
-        lines.append(cp1250::toUnicode(line));
+        out[n++] = cp1250::toUnicode(line);
+    lines.resize(n);
     return lines;
 }
 
