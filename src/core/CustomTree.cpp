@@ -244,7 +244,7 @@ bool LoadCustomTree(ChapterTree& tree, const QString& path, QString* error, bool
     return ReadCustomTree(tree, file, error);
 }
 
-bool SaveCustomTree(const ChapterTree& tree, const QString& path, QString* error)
+QByteArray CustomTreeBytes(const ChapterTree& tree)
 {
     const Codec& cp = codec();
     QByteArray bytes;
@@ -271,8 +271,13 @@ bool SaveCustomTree(const ChapterTree& tree, const QString& path, QString* error
         for (int i = item.node->childCount() - 1; i >= 0; --i)
             stack.push_back({item.node->child(i), item.depth + 1});
     }
+    return bytes;
+}
+
+bool SaveCustomTree(const ChapterTree& tree, const QString& path, QString* error)
+{
     FileError failure;
-    if (!WriteFileBytes(path, bytes, &failure)) {
+    if (!WriteFileBytes(path, CustomTreeBytes(tree), &failure)) {
         if (error)
             *error = failure.message;
         return false;

@@ -25,6 +25,8 @@ inline constexpr qint64 MaxCustomTreeFileSize = 128 * 1024 * 1024;
 bool LoadCustomTree(ChapterTree& tree, const QString& path, QString* error = nullptr, bool* replaced = nullptr);
 bool ReadCustomTree(ChapterTree& tree, QIODevice& device, QString* error = nullptr);
 
+// The file's bytes for the tree: a line per node in pre-order, indented by tabs.
+QByteArray CustomTreeBytes(const ChapterTree& tree);
 // Writes the tree beside the old file and replaces it only when complete, so a
 // failure keeps the previous file. An empty tree gives an empty file.
 bool SaveCustomTree(const ChapterTree& tree, const QString& path, QString* error = nullptr);

@@ -108,6 +108,50 @@ QString LogScriptNotFound(const QString& path)
     return QStringLiteral("Skript nebyl v souboru <") + path + QStringLiteral("> nalezen.");
 }
 
+QList<QByteArray> WithoutAutoPrintLines(const QList<QByteArray>& lines, int* deleted, const LineProgress& progress)
+{
+    QList<QByteArray> kept;
+    kept.reserve(lines.size());
+    int count = 0;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        report(progress, i + 1, lines.size());
+        if (IsAutoPrintLine(lines[i]))
+            ++count;
+        else
+            kept.append(lines[i]);
+    }
+    if (deleted)
+        *deleted = count;
+    return kept;
+}
+
+QList<QByteArray> WithoutScriptBlocks(const QList<QByteArray>& lines, bool* found, const LineProgress& progress)
+{
+    // Whole lines from one with the opening marker up to the next with the closing
+    // one go; an unclosed block takes the rest of the file, and a closing line
+    // outside a block goes by itself.
+    QList<QByteArray> out;
+    out.reserve(lines.size());
+    bool inside = false;
+    bool seen = false;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        report(progress, i + 1, lines.size());
+        const QByteArray& line = lines[i];
+        if (HasScriptStart(line)) {
+            inside = true;
+            seen = true;
+        }
+        const bool closing = HasScriptEnd(line);
+        if (!closing && !inside)
+            out.append(line);
+        else if (closing)
+            inside = false;
+    }
+    if (found)
+        *found = seen;
+    return out;
+}
+
 bool CleanChapterFile(const QString& path, QStringList& log, const CleanFileOptions& options, FileError* error)
 {
     FileError failure;
@@ -125,16 +169,8 @@ bool CleanChapterFile(const QString& path, QStringList& log, const CleanFileOpti
     const QString backup = DelPrintBackupPath(path);
     const QList<QByteArray> lines = SplitLineBytes(*bytes);
 
-    QList<QByteArray> kept;
-    kept.reserve(lines.size());
     int deleted = 0;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        report(options.lineProgress, i + 1, lines.size());
-        if (IsAutoPrintLine(lines[i]))
-            ++deleted;
-        else
-            kept.append(lines[i]);
-    }
+    const QList<QByteArray> kept = WithoutAutoPrintLines(lines, &deleted, options.lineProgress);
 
     // The file as it was before its first cleaning becomes the backup; a backup of
     // an earlier run is never replaced.
@@ -160,37 +196,13 @@ bool CleanChapterFile(const QString& path, QStringList& log, const CleanFileOpti
     if (deleted == 0)
         log.append(LogBodyTagNotFound(path));
 
-    // Whole lines from one with the opening marker up to the next with the closing
-    // one go; an unclosed block takes the rest of the file, and a closing line
-    // outside a block goes by itself.
-    QList<QByteArray> out;
-    out.reserve(kept.size());
-    bool inside = false;
     bool found = false;
-    bool backedUp = false;
-    for (qsizetype i = 0; i < kept.size(); ++i) {
-        report(options.lineProgress, i + 1, kept.size());
-        const QByteArray& line = kept[i];
-        if (HasScriptStart(line)) {
-            inside = true;
-            found = true;
-        }
-        const bool closing = HasScriptEnd(line);
-        if (!closing && !inside) {
-            out.append(line);
-            continue;
-        }
-        if (closing)
-            inside = false;
-        // The backup is copied from the file as rewritten above, before it loses a line.
-        if (!backedUp) {
-            if (!QFileInfo::exists(backup)) {
-                if (!WriteFileBytes(backup, JoinLineBytes(kept), &failure))
-                    return fail(error, QStringLiteral("Záložní soubor <") + backup + QStringLiteral("> nelze vytvořit."));
-                QFile::setPermissions(backup, QFileInfo(path).permissions());
-            }
-            backedUp = true;
-        }
+    const QList<QByteArray> out = WithoutScriptBlocks(kept, &found, options.lineProgress);
+    // The backup is copied from the file as rewritten above, before it loses a line.
+    if (out.size() != kept.size() && !QFileInfo::exists(backup)) {
+        if (!WriteFileBytes(backup, JoinLineBytes(kept), &failure))
+            return fail(error, QStringLiteral("Záložní soubor <") + backup + QStringLiteral("> nelze vytvořit."));
+        QFile::setPermissions(backup, QFileInfo(path).permissions());
     }
     if (!WriteFileBytes(path, JoinLineBytes(out), &failure))
         return fail(error, failure.message);

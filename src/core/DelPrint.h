@@ -48,6 +48,13 @@ struct CleanFileOptions
     LineProgress lineProgress;
 };
 
+// The two passes of the cleaning over a file's lines: the lines that call for
+// printing go, then the script blocks.
+QList<QByteArray> WithoutAutoPrintLines(const QList<QByteArray>& lines, int* deleted = nullptr,
+                                        const LineProgress& progress = {});
+QList<QByteArray> WithoutScriptBlocks(const QList<QByteArray>& lines, bool* found = nullptr,
+                                      const LineProgress& progress = {});
+
 // Cleans one file in place and appends its log lines to log. The backup is made
 // before the first change and never replaced. False when the file cannot be read
 // or written; the lines of the steps that were completed are logged all the same.
