@@ -179,6 +179,14 @@ void TfrmAll::createPages()
         if (m_chapter->navigations() != before)
             m_chapter->setPendingHighlight(m_searchPage->highlightOptions());
     });
+    // A hit in the notes opens the chapter, then its notes with the phrase selected.
+    m_searchPage->setNotesFileOf(
+        [this](const QString& chapterPath) { return NotesFileOf(m_env.layout.notesFolder(), chapterPath); });
+    connect(m_searchPage, &SearchPage::openNotesRequested, this, [this](const QString& path) {
+        m_currentChapterPath = path;
+        if (OpenChapterFile(path) && m_pgcFiles->changePage(PageNotes))
+            m_notesPage->showFoundPhrase(m_searchPage->highlightOptions());
+    });
     connect(m_searchPage, &SearchPage::searchFinished, this, [this] {
         if (m_closeAfterSearch)
             QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);

@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QTextCursor>
 #include <QVBoxLayout>
 
 namespace tavio {
@@ -228,6 +229,18 @@ bool NotesPage::searchNotes(FindDialog* dialog)
     else
         ShowMessage(m_main, NotFound, MsgIcon::Warning);
     return found;
+}
+
+void NotesPage::showFoundPhrase(const TSearchAndHighlightTextOptions& options)
+{
+    QTextCursor start = m_reNotes->textCursor();
+    start.movePosition(QTextCursor::Start);
+    m_reNotes->setTextCursor(start);
+    // The file search joins paragraphs and sets punctuation apart, so the editor may
+    // not find every phrase it found; the notes are shown either way.
+    if (m_reNotes->search(options.SearchText, options.CaseSensitive, options.WholeWordsOnly, true))
+        statusBar()->setText(1, options.SearchText);
+    m_reNotes->setFocus();
 }
 
 void NotesPage::findNext(FindDialog* dialog)

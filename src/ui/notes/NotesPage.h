@@ -3,6 +3,7 @@
 #include "widgets/Page.h"
 
 #include "FileLayout.h"
+#include "MainTypes.h"
 #include "NotesDialogs.h"
 #include "NotesStyles.h"
 
@@ -63,6 +64,9 @@ public:
     void findInNotes(FindDialog* dialog);   // "Hledat ...", F7, the toolbar button
     void findNext(FindDialog* dialog);      // "Najít další", F3, the toolbar button
     bool searchNotes(FindDialog* dialog);   // the dialog's Find Next on this page
+    // A hit of the file search in these notes: its first occurrence selected, and
+    // "Najít další" goes on with it.
+    void showFoundPhrase(const TSearchAndHighlightTextOptions& options);
 
     // Copies every notes file to a chosen folder, or from one into the notes folder.
     void mnuPoznamkyExportClick();
