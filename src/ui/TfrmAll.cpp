@@ -143,6 +143,17 @@ void TfrmAll::createPages()
     m_chapter->pnlFile()->addWidget(m_searchPage->pnlFindResults());
     m_notesPage = new NotesPage(m_env.layout, this, m_pgcFiles);
     m_notesPage->aboutWindowFlag = &m_aboutWindow;
+    // An export of all notes takes the chapters in the catalogue's order, each under its caption.
+    m_notesPage->exportList = [this] {
+        QList<NotesExportChapter> list;
+        const QString folder = QDir::fromNativeSeparators(m_catalogue->folder());
+        m_catalogue->tree().forEach([&](TreeNode* n) {
+            const QString name = CaptionToFileName(n->caption);
+            if (!name.isEmpty())
+                list.append({n->caption, NotesFileOf(m_env.layout.notesFolder(), folder + name), std::nullopt});
+        });
+        return list;
+    };
 
     m_pgcFiles->addTab(m_catalogue, QStringLiteral("Seznam souborů"));
     m_pgcFiles->addTab(m_chapter, QString());

@@ -5,6 +5,7 @@
 #include "FileLayout.h"
 #include "MainTypes.h"
 #include "NotesDialogs.h"
+#include "NotesExport.h"
 #include "NotesStyles.h"
 
 #include <QHash>
@@ -72,6 +73,13 @@ public:
     void mnuPoznamkyExportClick();
     void mnuPoznamkyImportClick();
 
+    // Notes for reading elsewhere, to a file the user names: this chapter's as the
+    // editor holds them, or those of every chapter in the catalogue's order.
+    void exportChapterNotes();
+    void exportAllNotes();
+    // The chapters whose notes an export of all takes, in the catalogue's order.
+    std::function<QList<NotesExportChapter>()> exportList;
+
     // The main window's about-window flag: while it is set, leaving asks nothing.
     // Leaving the page clears it.
     bool* aboutWindowFlag = nullptr;
@@ -113,6 +121,7 @@ private:
     // Yes: transparent; No: the colour dialog; nothing when cancelled.
     std::optional<quint32> askBackColor(const QString& question, quint32 current);
     bool copyNotes(const QString& from, const QString& to);
+    void exportNotes(const QList<NotesExportChapter>& chapters, const QString& title);
 
     FileLayout m_layout;
     QWidget* m_main;

@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QSet>
+#include <QToolButton>
 
 #include <algorithm>
 
@@ -55,6 +56,17 @@ void NotesPage::createToolbar()
     QAction* save = addButton(QStringLiteral("btnSaveNotes"), QStringLiteral("save"),
                               QStringLiteral("Uložit poznámku [Ctrl + S]"), 117);
     save->setEnabled(false);
+    QAction* exportNotes = addButton(QStringLiteral("btnExportNotes"), QStringLiteral("notes-export"),
+                                     QStringLiteral("Exportovat poznámky do HTML nebo Markdownu"), 136);
+    auto* exportMenu = new QMenu(this);
+    exportMenu->setObjectName(QStringLiteral("popExportNotes"));
+    connect(exportMenu->addAction(QStringLiteral("Exportovat poznámky kapitoly ...")), &QAction::triggered, this,
+            &NotesPage::exportChapterNotes);
+    connect(exportMenu->addAction(QStringLiteral("Exportovat všechny poznámky ...")), &QAction::triggered, this,
+            &NotesPage::exportAllNotes);
+    exportNotes->setMenu(exportMenu);
+    if (auto* button = qobject_cast<QToolButton*>(m_toolbar->widgetForAction(exportNotes)))
+        button->setPopupMode(QToolButton::InstantPopup);
     m_toolbar->addSeparator();
     QAction* find = addButton(QStringLiteral("btnFindInNotes"), QStringLiteral("find"),
                               QStringLiteral("Vyhledat text v poznámce ... [F7]"), 54);

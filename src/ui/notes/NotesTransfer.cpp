@@ -2,6 +2,7 @@
 #include "NotesPage.h"
 
 #include "FileCopy.h"
+#include "NotesExport.h"
 #include "MainTypes.h"
 #include "MessageService.h"
 #include "Profile.h"
@@ -10,6 +11,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QProgressDialog>
 
 namespace tavio {
@@ -20,6 +22,7 @@ const QString CopyFailed = QStringLiteral("Chyba při kopírování souborů");
 const QString SomeNotCopied = QStringLiteral("Některé soubory nemohly být zazálohovány.");
 const QString CopyOntoItself = QStringLiteral("Nelze kopírovat soubor sám na sebe!");
 const QString NotesPattern = QStringLiteral("*.rtn");
+const QString NoNotes = QStringLiteral("Žádná kapitola nemá poznámky.");
 
 } // namespace
 
@@ -107,6 +110,64 @@ void NotesPage::mnuPoznamkyImportClick()
     }
     QApplication::restoreOverrideCursor();
     statusBar()->setText(0, QString());
+}
+
+void NotesPage::exportChapterNotes()
+{
+    if (m_currentNotesFile.isEmpty()) {
+        ShowMessage(m_main, QStringLiteral("Není otevřena žádná kapitola."), MsgIcon::Information);
+        return;
+    }
+    NotesExportChapter chapter{QFileInfo(m_currentNotesFile).completeBaseName(), m_currentNotesFile,
+                               m_reNotes->content()};
+    if (exportList) {
+        for (const NotesExportChapter& c : exportList()) {
+            if (c.notesPath == m_currentNotesFile) {
+                chapter.heading = c.heading;
+                break;
+            }
+        }
+    }
+    exportNotes({chapter}, QStringLiteral("Exportovat poznámky kapitoly"));
+}
+
+void NotesPage::exportAllNotes()
+{
+    QList<NotesExportChapter> chapters;
+    if (exportList) {
+        for (const NotesExportChapter& c : exportList()) {
+            if (QFileInfo(c.notesPath).isFile())
+                chapters.append(c);
+        }
+    }
+    if (chapters.isEmpty()) {
+        ShowMessage(m_main, NoNotes, MsgIcon::Information);
+        return;
+    }
+    exportNotes(chapters, QStringLiteral("Exportovat všechny poznámky"));
+}
+
+void NotesPage::exportNotes(const QList<NotesExportChapter>& chapters, const QString& title)
+{
+    if (!m_dialogs.exportFile)
+        return;
+    const QString path = m_dialogs.exportFile(m_main, title);
+    if (path.isEmpty())
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const NotesExportResult result = ExportNotes(chapters, NotesExportFormatOf(path), path);
+    QApplication::restoreOverrideCursor();
+    const QString shown = QDir::toNativeSeparators(path);
+    if (!result.ok)
+        ShowMessage(m_main,
+                    QStringLiteral("Poznámky se nepodařilo vyexportovat do souboru ") + shown + QStringLiteral(".")
+                        + P(ProfileId::LineBreak) + result.error,
+                    MsgIcon::Error);
+    else if (result.chapters == 0)
+        ShowMessage(m_main, NoNotes, MsgIcon::Information);
+    else
+        ShowMessage(m_main, QStringLiteral("Poznámky byly vyexportovány do souboru:") + QStringLiteral("\r\n") + shown,
+                    MsgIcon::Information);
 }
 
 } // namespace tavio
