@@ -3,6 +3,7 @@
 #include "ChapterSearch.h"
 #include "ChapterTree.h"
 #include "FindHistory.h"
+#include "FindResultsPanel.h"
 #include "MainTypes.h"
 #include "widgets/Page.h"
 
@@ -22,27 +23,6 @@ namespace tavio {
 
 class SettingsStore;
 class TreeModel;
-
-// The panel of search hits under the chapter view.
-class FindResultsPanel final : public QWidget
-{
-    Q_OBJECT
-public:
-    explicit FindResultsPanel(QWidget* parent = nullptr);
-    QListWidget* lbFindResults() const { return m_list; }
-    QToolButton* btnCloseFindResults() const { return m_close; }
-
-signals:
-    void openRequested();
-    void deleteRequested();
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    QListWidget* m_list;
-    QToolButton* m_close;
-};
 
 // The page "Vyhledat text v souborech": a phrase searched in all or the marked
 // chapters, one file after the other on the GUI thread, with Stop honoured between
