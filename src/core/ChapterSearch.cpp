@@ -11,10 +11,17 @@
 #include <QThreadPool>
 
 #include <algorithm>
+#include <cerrno>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
+
+#ifdef Q_OS_LINUX
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+#endif
 
 namespace tavio {
 
@@ -175,6 +182,23 @@ struct ChapterSearchRun::State
 
 namespace {
 
+// The workers yield to the GUI thread when both want the processor: the window
+// must answer within milliseconds, a file may well wait that long.
+void yieldToTheWindow()
+{
+#ifdef Q_OS_LINUX
+    static thread_local bool done = false;
+    if (done)
+        return;
+    done = true;
+    const id_t tid = id_t(::syscall(SYS_gettid));
+    errno = 0;
+    const int nice = ::getpriority(PRIO_PROCESS, tid);
+    if (errno == 0)
+        ::setpriority(PRIO_PROCESS, tid, std::min(nice + 4, 19));
+#endif
+}
+
 // One pool for every run: a cancelled run's workers finish their file here while
 // the next run starts, and the pool waits for them when the program ends.
 QThreadPool& searchPool()
@@ -200,7 +224,10 @@ ChapterSearchRun::ChapterSearchRun(std::vector<Job> jobs, SearchQuery query, int
     const int workers = std::clamp(threads, 1, std::max(1, int(m_state->jobs.size())));
     for (int i = 0; i < workers; ++i) {
         std::shared_ptr<State> state = m_state;
-        searchPool().start([state] { state->work(); });
+        searchPool().start([state] {
+            yieldToTheWindow();
+            state->work();
+        });
     }
 }
 
