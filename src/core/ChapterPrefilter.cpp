@@ -59,12 +59,45 @@ bool isLineEnd(uchar b)
     return b == '\r' || b == '\n';
 }
 
-// Whether seg[j..] follows raw[i..] as the extraction would give it: markup between
-// its bytes is dropped, a stray '>' too, a line break anywhere means a blank.
-Verify verifyForward(const uchar* raw, qsizetype n, qsizetype i, const uchar* seg, qsizetype len, qsizetype j,
+// Walks the pattern from its byte j on (forwards) or back (backwards) through the
+// file's bytes from raw[i], as the extraction would give them. A byte that the
+// pattern must hold as it is: markup and a stray '>' between such bytes are dropped,
+// a line break means a blank. A run of blanks: in the file, only blanks, line
+// breaks, control characters and markup can stand there (anything else would leave
+// a character between). Any other byte of the pattern ends the walk with a maybe.
+Verify verifyForward(const uchar* raw, qsizetype n, qsizetype i, const uchar* p, qsizetype m, qsizetype j,
                      const std::array<uchar, 256>& fold)
 {
-    while (j < len) {
+    const qsizetype from = i;
+    while (j < m) {
+        if (i - from > PrefilterReach)
+            return Verify::Unsure;
+        if (p[j] == ' ') {
+            while (j < m && p[j] == ' ')
+                ++j;
+            if (j == m || !solidByte(p[j]))
+                return Verify::Yes;
+            for (;;) {
+                if (i >= n)
+                    return Verify::No;
+                const uchar b = raw[i];
+                if (b <= 0x20 || b == '>') {
+                    ++i;
+                } else if (b == '<') {
+                    const void* end = std::memchr(raw + i, '>', size_t(n - i));
+                    if (!end)
+                        return Verify::No;
+                    i = static_cast<const uchar*>(end) - raw + 1;
+                } else {
+                    break;
+                }
+                if (i - from > PrefilterReach)
+                    return Verify::Unsure;
+            }
+            continue;
+        }
+        if (!solidByte(p[j]))
+            return Verify::Yes;
         if (i >= n)
             return Verify::No;
         const uchar b = raw[i];
@@ -86,7 +119,7 @@ Verify verifyForward(const uchar* raw, qsizetype n, qsizetype i, const uchar* se
             ++i;
             continue;
         }
-        if (fold[b] != seg[j])
+        if (fold[b] != p[j])
             return Verify::No;
         ++i;
         ++j;
@@ -94,47 +127,93 @@ Verify verifyForward(const uchar* raw, qsizetype n, qsizetype i, const uchar* se
     return Verify::Yes;
 }
 
-// The same backwards: seg[0..j] ends at raw[i]. A '>' ends markup when the last
-// '<' or '>' before it is a '<'; the markup then began at the first '<' after the
-// '>' before that. Before the file's first '>' everything is dropped.
-Verify verifyBackward(const uchar* raw, qsizetype i, const uchar* seg, qsizetype j, const std::array<uchar, 256>& fold)
+// Where the markup that a '>' at raw[i] would end begins, when it is markup: a '>'
+// ends markup when the last '<' or '>' before it is a '<'; the markup then began at
+// the first '<' after the '>' before that. Before the file's first '>' everything
+// is dropped.
+enum class Close { Stray, Markup, Dropped, Unsure };
+Close closing(const uchar* raw, qsizetype i, qsizetype* start)
 {
+    qsizetype q = i - 1;
+    while (q >= 0 && raw[q] != '<' && raw[q] != '>') {
+        if (i - q > PrefilterReach)
+            return Close::Unsure;
+        --q;
+    }
+    if (q < 0)
+        return Close::Dropped;
+    if (raw[q] == '>')
+        return Close::Stray;
+    *start = q;
+    qsizetype k = q - 1;
+    while (k >= 0 && raw[k] != '>') {
+        if (raw[k] == '<')
+            *start = k;
+        if (i - k > PrefilterReach)
+            return Close::Unsure;
+        --k;
+    }
+    return k < 0 ? Close::Dropped : Close::Markup;
+}
+
+// The same backwards: p[0..j] ends at raw[i].
+Verify verifyBackward(const uchar* raw, qsizetype i, const uchar* p, qsizetype j, const std::array<uchar, 256>& fold)
+{
+    const qsizetype from = i;
     while (j >= 0) {
+        if (from - i > PrefilterReach)
+            return Verify::Unsure;
+        if (p[j] == ' ') {
+            while (j >= 0 && p[j] == ' ')
+                --j;
+            if (j < 0 || !solidByte(p[j]))
+                return Verify::Yes;
+            for (;;) {
+                if (i < 0)
+                    return Verify::No;
+                const uchar b = raw[i];
+                if (b <= 0x20) {
+                    --i;
+                } else if (b == '>') {
+                    qsizetype start = 0;
+                    switch (closing(raw, i, &start)) {
+                    case Close::Stray: --i; break;
+                    case Close::Markup: i = start - 1; break;
+                    case Close::Dropped: return Verify::No;
+                    case Close::Unsure: return Verify::Unsure;
+                    }
+                } else if (b == '<') {
+                    // What follows it up to the next '>' is markup, the text found too.
+                    return Verify::No;
+                } else {
+                    break;
+                }
+                if (from - i > PrefilterReach)
+                    return Verify::Unsure;
+            }
+            continue;
+        }
+        if (!solidByte(p[j]))
+            return Verify::Yes;
         if (i < 0)
             return Verify::No;
         const uchar b = raw[i];
         if (b == '<')
             return Verify::No;
         if (b != '>') {
-            if (fold[b] != seg[j])
+            if (fold[b] != p[j])
                 return Verify::No;
             --i;
             --j;
             continue;
         }
-        qsizetype q = i - 1;
-        while (q >= 0 && raw[q] != '<' && raw[q] != '>') {
-            if (i - q > PrefilterReach)
-                return Verify::Unsure;
-            --q;
+        qsizetype start = 0;
+        switch (closing(raw, i, &start)) {
+        case Close::Stray: --i; continue;
+        case Close::Dropped: return Verify::No;
+        case Close::Unsure: return Verify::Unsure;
+        case Close::Markup: break;
         }
-        if (q < 0)
-            return Verify::No;
-        if (raw[q] == '>') {
-            --i;
-            continue;
-        }
-        qsizetype start = q;
-        qsizetype k = q - 1;
-        while (k >= 0 && raw[k] != '>') {
-            if (raw[k] == '<')
-                start = k;
-            if (i - k > PrefilterReach)
-                return Verify::Unsure;
-            --k;
-        }
-        if (k < 0)
-            return Verify::No;
         for (qsizetype x = start; x <= i; ++x) {
             if (isLineEnd(raw[x]))
                 return Verify::No;
@@ -143,8 +222,6 @@ Verify verifyBackward(const uchar* raw, qsizetype i, const uchar* seg, qsizetype
     }
     return Verify::Yes;
 }
-
-
 } // namespace
 
 bool ChapterMayHavePattern(QByteArrayView fileBytes, QByteArrayView pattern, bool caseSensitive)
@@ -195,10 +272,11 @@ bool ChapterMayHavePattern(QByteArrayView fileBytes, QByteArrayView pattern, boo
     const auto* raw = reinterpret_cast<const uchar*>(fileBytes.data());
     const qsizetype n = fileBytes.size();
     auto tryAt = [&](qsizetype c) {
-        const Verify back = verifyBackward(raw, c - 1, seg, anchor - 1, fold);
+        // The whole pattern around the anchor, as far as the walks can tell.
+        const Verify back = verifyBackward(raw, c - 1, p, segStart + anchor - 1, fold);
         if (back == Verify::No)
             return false;
-        const Verify ahead = verifyForward(raw, n, c + 1, seg, segLen, anchor + 1, fold);
+        const Verify ahead = verifyForward(raw, n, c + 1, p, pattern.size(), segStart + anchor + 1, fold);
         return ahead != Verify::No;
     };
     auto next = [&](qsizetype from, uchar byte) -> qsizetype {

@@ -52,7 +52,8 @@ QByteArray PlainBytesToText(QByteArrayView bytes, QByteArrayView searchText);
 // the text the extraction gives certainly holds no match of pattern. The longest
 // run of the pattern that neither a line break nor the entity table can make must
 // stand in the file as it is, with nothing but markup or a stray '>' between its
-// bytes; that is looked for from the run's rarest byte.
+// bytes; it is looked for from its rarest byte, and the pattern's runs beside it
+// (across blanks) are checked around each place found.
 bool ChapterMayHavePattern(QByteArrayView fileBytes, QByteArrayView pattern, bool caseSensitive);
 
 } // namespace tavio
