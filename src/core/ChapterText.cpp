@@ -1,5 +1,6 @@
 #include "ChapterText.h"
 
+#include "ChapterTextTables.h"
 #include "Cp1250.h"
 
 #include <algorithm>
@@ -125,15 +126,15 @@ bool matchesAt(const uchar* t, const uchar* p, qsizetype m, const std::array<uch
     return true;
 }
 
-// Whether pattern occurs in text with every text byte taken through fold (the
-// pattern is compared as given). The text bytes that fold to the pattern's rarest
-// byte are found with memchr, and only there is the whole pattern compared.
-bool containsFolded(QByteArrayView text, QByteArrayView pattern, const std::array<uchar, 256>& fold)
+// Where pattern first occurs in text with every text byte taken through fold (the
+// pattern is compared as given), or -1. The text bytes that fold to the pattern's
+// rarest byte are found with memchr, and only there is the whole pattern compared.
+qsizetype findFolded(QByteArrayView text, QByteArrayView pattern, const std::array<uchar, 256>& fold)
 {
     const qsizetype n = text.size();
     const qsizetype m = pattern.size();
     if (m == 0 || m > n)
-        return false;
+        return -1;
     const auto* t = reinterpret_cast<const uchar*>(text.data());
     const auto* p = reinterpret_cast<const uchar*>(pattern.data());
 
@@ -155,7 +156,7 @@ bool containsFolded(QByteArrayView text, QByteArrayView pattern, const std::arra
     for (qsizetype j = 0; j < m; ++j) {
         const uchar v = p[j];
         if (count[v] == 0)
-            return false; // no text byte folds to it
+            return -1; // no text byte folds to it
         const int cost
             = count[v] > 2 ? INT_MAX - 1 : common[preimage[v][0]] + (count[v] == 2 ? common[preimage[v][1]] : 0);
         if (cost < bestCost) {
@@ -171,9 +172,9 @@ bool containsFolded(QByteArrayView text, QByteArrayView pattern, const std::arra
     if (count[v] > 2) {
         for (const uchar* c = first; c != last; ++c) {
             if (fold[*c] == v && matchesAt(c - anchor, p, m, fold))
-                return true;
+                return c - anchor - t;
         }
-        return false;
+        return -1;
     }
     auto next = [last](const uchar* from, uchar byte) {
         const void* hit = std::memchr(from, byte, size_t(last - from));
@@ -182,9 +183,9 @@ bool containsFolded(QByteArrayView text, QByteArrayView pattern, const std::arra
     if (count[v] == 1) {
         for (const uchar* c = next(first, v); c != last; c = next(c + 1, v)) {
             if (matchesAt(c - anchor, p, m, fold))
-                return true;
+                return c - anchor - t;
         }
-        return false;
+        return -1;
     }
     const uchar a = preimage[v][0];
     const uchar b = preimage[v][1];
@@ -193,13 +194,13 @@ bool containsFolded(QByteArrayView text, QByteArrayView pattern, const std::arra
     while (ca != last || cb != last) {
         const uchar* c = std::min(ca, cb);
         if (matchesAt(c - anchor, p, m, fold))
-            return true;
+            return c - anchor - t;
         if (c == ca)
             ca = next(ca + 1, a);
         else
             cb = next(cb + 1, b);
     }
-    return false;
+    return -1;
 }
 
 const std::array<uchar, 256>& identityTable()
@@ -218,7 +219,18 @@ const std::array<uchar, 256>& foldTable(bool caseSensitive)
     return caseSensitive ? identityTable() : cp1250::upperTable();
 }
 
+
 } // namespace
+
+const std::array<int, 256>& ByteCommonness()
+{
+    return commonness();
+}
+
+const std::array<uchar, 256>& SearchFoldTable(bool caseSensitive)
+{
+    return foldTable(caseSensitive);
+}
 
 QByteArray ChapterBytesToText(QByteArrayView fileBytes, QByteArrayView searchText)
 {
@@ -327,7 +339,7 @@ QByteArray MakeSearchPattern(QStringView searchText, bool wholeWords, bool caseS
 
 bool TextHasPattern(QByteArrayView text, QByteArrayView pattern, bool caseSensitive)
 {
-    return containsFolded(text, pattern, foldTable(caseSensitive));
+    return findFolded(text, pattern, foldTable(caseSensitive)) >= 0;
 }
 
 std::optional<bool> RawLinesHavePattern(
@@ -340,7 +352,62 @@ std::optional<bool> RawLinesHavePattern(
     // pattern found in the whole file lies within one line.
     if (pattern.contains('\r') || pattern.contains('\n'))
         return false;
-    return containsFolded(*bytes, pattern, foldTable(caseSensitive));
+    return findFolded(*bytes, pattern, foldTable(caseSensitive)) >= 0;
+}
+
+qsizetype FindPattern(QByteArrayView text, QByteArrayView pattern, bool caseSensitive, qsizetype from)
+{
+    if (from < 0 || from > text.size())
+        return -1;
+    const qsizetype at = findFolded(text.sliced(from), pattern, foldTable(caseSensitive));
+    return at < 0 ? -1 : from + at;
+}
+
+int CountPattern(QByteArrayView text, QByteArrayView pattern, bool caseSensitive, qsizetype first)
+{
+    int count = 0;
+    for (qsizetype at = first; at >= 0 && count < INT_MAX; at = FindPattern(text, pattern, caseSensitive, at + 1))
+        ++count;
+    return count;
+}
+
+QByteArray PlainBytesToText(QByteArrayView bytes, QByteArrayView searchText)
+{
+    const std::array<uchar, 256> cls = classTable(searchText);
+    QByteArray result(bytes.size() * 3 + 2, Qt::Uninitialized);
+    char* const base = result.data() + 1;
+    char* out = base;
+    auto endLine = [&] {
+        while (out != base && uchar(out[-1]) <= 0x20)
+            --out;
+        if (out != base)
+            *out++ = ' ';
+    };
+    for (const char ch : bytes) {
+        const uchar c = uchar(ch);
+        const uchar k = cls[c];
+        if (k == LineEnd) {
+            endLine();
+        } else if (k == Spaced) {
+            out[0] = ' ';
+            out[1] = char(c);
+            out[2] = ' ';
+            out += 3;
+        } else {
+            *out++ = char(c);
+        }
+    }
+    endLine();
+    char* first = base;
+    while (first != out && uchar(*first) <= 0x20)
+        ++first;
+    if (first == out)
+        return QByteArray();
+    const qsizetype lead = first - result.data() - 1;
+    result[lead] = ' ';
+    result.truncate(out - result.data());
+    result.remove(0, lead);
+    return result;
 }
 
 } // namespace tavio

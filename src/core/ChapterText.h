@@ -38,4 +38,22 @@ bool TextHasPattern(QByteArrayView text, QByteArrayView pattern, bool caseSensit
 std::optional<bool> RawLinesHavePattern(
     const QString& path, QByteArrayView pattern, bool caseSensitive, FileError* error = nullptr);
 
+// Where pattern first occurs in text at or after from (taken as TextHasPattern
+// takes it), or -1.
+qsizetype FindPattern(QByteArrayView text, QByteArrayView pattern, bool caseSensitive, qsizetype from = 0);
+// How many places of text, from the one at first on, a match starts at.
+int CountPattern(QByteArrayView text, QByteArrayView pattern, bool caseSensitive, qsizetype first);
+
+// Plain Windows-1250 text (no markup, no entities) as searchable text by the same
+// spacing and line rule as a chapter.
+QByteArray PlainBytesToText(QByteArrayView bytes, QByteArrayView searchText);
+
+// A quick look at a chapter file's bytes before the extraction: false only when
+// the text the extraction gives certainly holds no match of pattern. The longest
+// run of the pattern that neither a line break nor the entity table can make must
+// stand in the file as it is, with nothing but markup or a stray '>' between its
+// bytes; it is looked for from its rarest byte, and the pattern's runs beside it
+// (across blanks) are checked around each place found.
+bool ChapterMayHavePattern(QByteArrayView fileBytes, QByteArrayView pattern, bool caseSensitive);
+
 } // namespace tavio

@@ -143,6 +143,17 @@ void TfrmAll::createPages()
     m_chapter->pnlFile()->addWidget(m_searchPage->pnlFindResults());
     m_notesPage = new NotesPage(m_env.layout, this, m_pgcFiles);
     m_notesPage->aboutWindowFlag = &m_aboutWindow;
+    // An export of all notes takes the chapters in the catalogue's order, each under its caption.
+    m_notesPage->exportList = [this] {
+        QList<NotesExportChapter> list;
+        const QString folder = QDir::fromNativeSeparators(m_catalogue->folder());
+        m_catalogue->tree().forEach([&](TreeNode* n) {
+            const QString name = CaptionToFileName(n->caption);
+            if (!name.isEmpty())
+                list.append({n->caption, NotesFileOf(m_env.layout.notesFolder(), folder + name), std::nullopt});
+        });
+        return list;
+    };
 
     m_pgcFiles->addTab(m_catalogue, QStringLiteral("Seznam souborů"));
     m_pgcFiles->addTab(m_chapter, QString());
@@ -178,6 +189,14 @@ void TfrmAll::createPages()
         OpenChapterFile(path);
         if (m_chapter->navigations() != before)
             m_chapter->setPendingHighlight(m_searchPage->highlightOptions());
+    });
+    // A hit in the notes opens the chapter, then its notes with the phrase selected.
+    m_searchPage->setNotesFileOf(
+        [this](const QString& chapterPath) { return NotesFileOf(m_env.layout.notesFolder(), chapterPath); });
+    connect(m_searchPage, &SearchPage::openNotesRequested, this, [this](const QString& path) {
+        m_currentChapterPath = path;
+        if (OpenChapterFile(path) && m_pgcFiles->changePage(PageNotes))
+            m_notesPage->showFoundPhrase(m_searchPage->highlightOptions());
     });
     connect(m_searchPage, &SearchPage::searchFinished, this, [this] {
         if (m_closeAfterSearch)

@@ -155,6 +155,13 @@ void TfrmAll::createMenus()
 {
     QMenuBar* bar = menuBar();
     QMenu* file = bar->addMenu(QStringLiteral("&Soubor"));
+    connect(addCommand(file, QStringLiteral("mnuExportChapterNotes"), QStringLiteral("Exportovat poznámky kapitoly ..."),
+                       {}, 136, QStringLiteral("notes-export")),
+            &QAction::triggered, this, [this] { m_notesPage->exportChapterNotes(); });
+    connect(addCommand(file, QStringLiteral("mnuExportAllNotes"), QStringLiteral("Exportovat všechny poznámky ..."), {},
+                       136, QStringLiteral("notes-export")),
+            &QAction::triggered, this, [this] { m_notesPage->exportAllNotes(); });
+    file->addSeparator();
     QAction* konec = addCommand(file, QStringLiteral("mnuKonec"), QStringLiteral("&Konec"),
                                 QKeySequence(Qt::ALT | Qt::Key_F4), 51, QStringLiteral("exit"));
     connect(konec, &QAction::triggered, this, &QWidget::close);

@@ -4,7 +4,10 @@
 #include "RecordingMessages.h"
 #include "TestWorld.h"
 #include "library/CataloguePage.h"
+#include "NotesFile.h"
 #include "library/ChapterPage.h"
+#include "notes/NotesPage.h"
+#include "notes/RichEdit.h"
 #include "search/SearchPage.h"
 #include "widgets/PageControl.h"
 #include "widgets/StatusBar.h"
@@ -15,7 +18,9 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -108,6 +113,7 @@ private slots:
     void optionsInStore();
     void unreadableFileEndsSearch();
     void openHitHighlights();
+    void notesAndHitContext();
     void closingDuringSearch();
     void updateDuringSearch();
     void openingRefusedDuringSearch();
@@ -406,6 +412,68 @@ void TestSearchPage::openHitHighlights()
     QCOMPARE(QApplication::focusWidget(), list);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete, Qt::ControlModifier);
     QCOMPARE(list->count(), 1);
+}
+
+void TestSearchPage::notesAndHitContext()
+{
+    SearchWorld world;
+    const QString notes = world.env().layout.notesFolder();
+    QVERIFY(QDir().mkpath(notes));
+    auto paragraph = [](const QString& text) {
+        NotesRun r;
+        r.Text = text;
+        return NotesParagraph{0, {r}};
+    };
+    NotesContent first;
+    first.Paragraphs.append(paragraph(QStringLiteral("Kost, nebo kostka?")));
+    QVERIFY(SaveNotesFile(NotesFileOf(notes, world.chapters() + QStringLiteral("0002-02.htm")), first));
+    NotesContent second;
+    second.Paragraphs.append(paragraph(QStringLiteral("Žádná")));
+    QVERIFY(SaveNotesFile(NotesFileOf(notes, world.chapters() + QStringLiteral("0003.htm")), second));
+    RecordingMessages messages;
+    const QString key = Root + QStringLiteral("FindSettings\\");
+    {
+        auto w = world.start();
+        w->show();
+        w->pgcFiles()->changePage(TfrmAll::PageFinding);
+        SearchPage* page = w->searchPage();
+        QVERIFY(!page->chbFindInNotes()->isChecked());
+        search(page, QStringLiteral("kost"), true);
+        QCOMPARE(hits(page).size(), 2);
+        // Each hit: its count of matches and the text around the first, outside its caption.
+        QCOMPARE(page->hitInfo().at(0).matches, 2);
+        QCOMPARE(page->hitInfo().at(0).snippet.before + QLatin1Char('[') + page->hitInfo().at(0).snippet.match
+                     + QLatin1Char(']') + page->hitInfo().at(0).snippet.after,
+                 QStringLiteral("Lekce 1 - Úvod Ryba má [kost], pes má kost."));
+        QVERIFY(page->lblHitContext()->text().contains(QStringLiteral("Výskytů: 2")));
+        QVERIFY(page->lblHitContext()->text().contains(QStringLiteral("<b>kost</b>")));
+        QVERIFY(page->pnlFindResults()->lbFindResults()->item(1)->toolTip().contains(QStringLiteral("<b>Kost</b>")));
+
+        page->chbFindInNotes()->setChecked(true);
+        page->edtFindText()->setFocus();
+        search(page, QStringLiteral("kost"), true);
+        QStringList found;
+        for (const QString& caption : hits(page))
+            found.append(caption.section(QLatin1Char(' '), 0, 0) + (caption.endsWith(SearchPage::NotesSuffix)
+                                                                         ? QStringLiteral(" N") : QString()));
+        QCOMPARE(found, (QStringList{QStringLiteral("0001.htm"), QStringLiteral("0002-01.htm"),
+                                     QStringLiteral("0002-02.htm N")}));
+        QCOMPARE(page->hitCount(), 3);
+        QCOMPARE(page->statusBar()->text(1), QStringLiteral("Nalezených souborů: 3"));
+
+        // A hit in the notes opens them with the phrase selected.
+        page->trwFindResults()->setCurrentIndex(page->findResultsModel()->index(2, 0));
+        page->trwFindResults()->setFocus();
+        page->btnStartClick();
+        QCOMPARE(w->pgcFiles()->currentIndex(), int(TfrmAll::PageNotes));
+        QCOMPARE(w->CurrentChapterPath(), world.chapters() + QStringLiteral("0002-02.htm"));
+        QCOMPARE(w->notesPage()->reNotes()->textCursor().selectedText(), QStringLiteral("Kost"));
+        w->pgcFiles()->changePage(TfrmAll::PageFinding);
+    }
+    // Kept beside the other options under its own name; theirs are as they were.
+    QCOMPARE(*world.store->readBool(key, QStringLiteral("Find In Notes")), true);
+    QCOMPARE(*world.store->readBool(key, QStringLiteral("Whole Words Only")), true);
+    QCOMPARE(*world.store->readBool(key, QStringLiteral("Find In All Files")), true);
 }
 
 void TestSearchPage::closingDuringSearch()

@@ -7,6 +7,7 @@
 #include <QColorDialog>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QImageReader>
 #include <QLabel>
@@ -88,6 +89,16 @@ NotesDialogs NotesDialogs::standard()
     d.picture = choosePicture;
     d.folder = [](QWidget* parent) {
         return QFileDialog::getExistingDirectory(parent, QStringLiteral("Vyberte adresář"));
+    };
+    d.exportFile = [](QWidget* parent, const QString& title) {
+        const QString html = QStringLiteral("Stránka HTML (*.htm *.html)");
+        const QString markdown = QStringLiteral("Markdown (*.md)");
+        QString filter = html;
+        QString path = QFileDialog::getSaveFileName(parent, title, QString(), html + QStringLiteral(";;") + markdown,
+                                                    &filter);
+        if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
+            path += filter == markdown ? QStringLiteral(".md") : QStringLiteral(".htm");
+        return path;
     };
     d.replace = askReplace;
     return d;

@@ -25,6 +25,8 @@ struct NotesDialogs
     std::function<QString(QWidget* parent)> picture;
     // A folder for the export or import of notes; empty when cancelled.
     std::function<QString(QWidget* parent)> folder;
+    // The file to export notes to (HTML or Markdown, by its name); empty when cancelled.
+    std::function<QString(QWidget* parent, const QString& title)> exportFile;
     // The question before a copied file replaces another.
     std::function<ReplaceAnswer(QWidget* parent, const QString& target)> replace;
 

@@ -3,7 +3,9 @@
 #include "widgets/Page.h"
 
 #include "FileLayout.h"
+#include "MainTypes.h"
 #include "NotesDialogs.h"
+#include "NotesExport.h"
 #include "NotesStyles.h"
 
 #include <QHash>
@@ -63,10 +65,20 @@ public:
     void findInNotes(FindDialog* dialog);   // "Hledat ...", F7, the toolbar button
     void findNext(FindDialog* dialog);      // "Najít další", F3, the toolbar button
     bool searchNotes(FindDialog* dialog);   // the dialog's Find Next on this page
+    // A hit of the file search in these notes: its first occurrence selected, and
+    // "Najít další" goes on with it.
+    void showFoundPhrase(const TSearchAndHighlightTextOptions& options);
 
     // Copies every notes file to a chosen folder, or from one into the notes folder.
     void mnuPoznamkyExportClick();
     void mnuPoznamkyImportClick();
+
+    // Notes for reading elsewhere, to a file the user names: this chapter's as the
+    // editor holds them, or those of every chapter in the catalogue's order.
+    void exportChapterNotes();
+    void exportAllNotes();
+    // The chapters whose notes an export of all takes, in the catalogue's order.
+    std::function<QList<NotesExportChapter>()> exportList;
 
     // The main window's about-window flag: while it is set, leaving asks nothing.
     // Leaving the page clears it.
@@ -109,6 +121,7 @@ private:
     // Yes: transparent; No: the colour dialog; nothing when cancelled.
     std::optional<quint32> askBackColor(const QString& question, quint32 current);
     bool copyNotes(const QString& from, const QString& to);
+    void exportNotes(const QList<NotesExportChapter>& chapters, const QString& title);
 
     FileLayout m_layout;
     QWidget* m_main;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "NotesFile.h"
+#include "NotesDocument.h"
 
 #include <QTextEdit>
 #include <QTextFormat>
@@ -12,33 +12,27 @@ class QTextCharFormat;
 
 namespace tavio {
 
-class RichDocument;
-
-// The rich-text editor of the notes: a document whose text and paragraphs carry the
-// numbers of styles in two style tables, pictures kept as the bytes they came in,
-// style conversions, search, and a clipboard that keeps styles and pictures.
+// The rich-text editor of the notes: the editing of a NotesDocument, style
+// conversions, search, and a clipboard that keeps styles and pictures.
 class RichEdit final : public QTextEdit
 {
     Q_OBJECT
 public:
-    // Format properties that hold the style numbers.
-    static constexpr int StyleNoProperty = QTextFormat::UserProperty + 1;
-    static constexpr int ParaNoProperty = QTextFormat::UserProperty + 2;
     // The clipboard format of our own: a notes file of the selection.
     static QString mimeType();
 
     explicit RichEdit(QWidget* parent = nullptr);
     ~RichEdit() override;
 
-    const QList<TextStyle>& textStyles() const { return m_textStyles; }
-    const QList<ParaStyle>& paraStyles() const { return m_paraStyles; }
+    const QList<TextStyle>& textStyles() const { return m_notes.textStyles(); }
+    const QList<ParaStyle>& paraStyles() const { return m_notes.paraStyles(); }
     int findOrAppendTextStyle(const TextStyle& style);
     int findOrAppendParaStyle(const ParaStyle& style);
     // The styles at the caret.
     int currentTextStyleNo() const;
     int currentParaStyleNo() const;
-    const TextStyle& currentTextStyle() const { return m_textStyles.at(currentTextStyleNo()); }
-    const ParaStyle& currentParaStyle() const { return m_paraStyles.at(currentParaStyleNo()); }
+    const TextStyle& currentTextStyle() const { return textStyles().at(currentTextStyleNo()); }
+    const ParaStyle& currentParaStyle() const { return paraStyles().at(currentParaStyleNo()); }
 
     // Asked once for each style met by a conversion: (old style number, code) gives
     // the number of the style to use instead.
@@ -70,7 +64,8 @@ public:
     // From the caret; selects and shows what it finds.
     bool search(const QString& text, bool caseSensitive, bool wholeWord, bool forward);
 
-    RichDocument* richDocument() const { return m_doc; }
+    NotesDocument& notes() { return m_notes; }
+    const NotesDocument& notes() const { return m_notes; }
 
 signals:
     // Any change of the document by the user or a command (not by loading).
@@ -85,23 +80,10 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
-    QTextCharFormat charFormatFor(int styleNo) const;
-    QTextBlockFormat blockFormatFor(int paraNo) const;
-    int styleNoOf(const QTextCharFormat& format) const;
-    int paraNoOf(const QTextBlockFormat& format) const;
-    void applyDocumentLook(quint32 background, int margin);
     void checkCurrentStyles(bool force);
-    NotesContent contentFromHtml(const QString& html);
-    // Writes paragraphs at the cursor; styleMap/paraMap give each style of the
-    // content its number here. The first paragraph joins the cursor's paragraph.
-    void insertParagraphs(QTextCursor& cursor, const NotesContent& content, const QList<int>& styleMap,
-                          const QList<int>& paraMap);
 
-    RichDocument* m_doc;
-    QList<TextStyle> m_textStyles;
-    QList<ParaStyle> m_paraStyles;
-    quint32 m_background = WhiteColor;
-    int m_margin = 4;
+    NotesDocument m_notes;
+    QTextDocument* m_doc;
     bool m_loading = false;
     int m_lastTextStyle = -1;
     int m_lastParaStyle = -1;

@@ -1,6 +1,8 @@
 #include "SearchPage.h"
 
+#include "AppSettings.h"
 #include "ChapterText.h"
+#include "SettingsStore.h"
 #include "ImageList.h"
 #include "MessageService.h"
 #include "TextFile.h"
@@ -14,6 +16,8 @@
 #include <QComboBox>
 #include <QCompleter>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QHelpEvent>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -25,6 +29,8 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QTabWidget>
+#include <QThread>
+#include <QToolTip>
 #include <QToolButton>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -53,47 +59,33 @@ QCheckBox* makeCheck(QWidget* parent, const QString& caption, int helpContext)
     return box;
 }
 
-} // namespace
+// The value beside the other search options that keeps "Prohledávat i poznámky".
+const QString FindInNotesValue = QStringLiteral("Find In Notes");
 
-FindResultsPanel::FindResultsPanel(QWidget* parent)
-    : QWidget(parent)
+QString findKey()
 {
-    setObjectName(QStringLiteral("pnlFindResults"));
-    setProperty("helpContext", 148);
-    m_close = new QToolButton(this);
-    m_close->setObjectName(QStringLiteral("btnCloseFindResults"));
-    m_close->setIcon(ImageList::named(QStringLiteral("close")));
-    m_close->setAutoRaise(true);
-    m_close->setToolTip(QStringLiteral("Skrýt panel výsledků hledání"));
-    m_list = new QListWidget(this);
-    m_list->setObjectName(QStringLiteral("lbFindResults"));
-    m_list->setProperty("helpContext", 148);
-    m_list->setContextMenuPolicy(Qt::ActionsContextMenu);
-    m_list->installEventFilter(this);
-    auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(0, 2, 0, 0);
-    layout->setSpacing(2);
-    layout->addWidget(m_close, 0, Qt::AlignTop);
-    layout->addWidget(m_list, 1);
-    setFixedHeight(110);
-    connect(m_close, &QToolButton::clicked, this, &QWidget::hide);
-    connect(m_list, &QListWidget::itemDoubleClicked, this, &FindResultsPanel::openRequested);
+    return AppSettings::root() + QStringLiteral("FindSettings\\");
 }
 
-bool FindResultsPanel::eventFilter(QObject* watched, QEvent* event)
+// The window's messages run at least this often while the search runs, and at
+// most: under load a message run can cost a tenth of a millisecond, more than most
+// files take, so it runs between files once this much time has passed rather than
+// between every two. Stop and the window answer within it.
+constexpr int PumpMs = 5;
+// The file being searched is shown at most this often; a screen shows no more.
+constexpr qint64 StatusEveryMs = 40;
+
+} // namespace
+
+const QString SearchPage::NotesSuffix = QStringLiteral(" (poznámky)");
+
+QString SearchPage::hitText(const HitInfo& hit)
 {
-    if (watched == m_list && event->type() == QEvent::KeyPress) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            emit openRequested();
-            return true;
-        }
-        if (key->key() == Qt::Key_Delete && key->modifiers() == Qt::NoModifier) {
-            emit deleteRequested();
-            return true;
-        }
-    }
-    return QWidget::eventFilter(watched, event);
+    QString text = QStringLiteral("Výskytů: ") + QString::number(hit.matches);
+    if (!hit.snippet.isEmpty())
+        text += QStringLiteral(" \u2013 ") + hit.snippet.before.toHtmlEscaped() + QStringLiteral("<b>")
+            + hit.snippet.match.toHtmlEscaped() + QStringLiteral("</b>") + hit.snippet.after.toHtmlEscaped();
+    return text;
 }
 
 SearchPage::SearchPage(SettingsStore& store, ChapterTree& catalogue, std::function<QString()> chapterFolder,
@@ -127,6 +119,8 @@ SearchPage::SearchPage(SettingsStore& store, ChapterTree& catalogue, std::functi
     m_chbCopyToClipboard = makeCheck(
         m_pnlLock, QStringLiteral("Po úspěšném hledání umístit hledaný text do schránky systému &Windows"), 105);
     m_chbShowResultInPnlResults = makeCheck(m_pnlLock, QStringLiteral("Zobrazit panel výsledků hledání"), 149);
+    m_chbFindInNotes = makeCheck(m_pnlLock, QStringLiteral("Prohledávat i poznámky"), 0);
+    m_chbFindInNotes->setObjectName(QStringLiteral("chbFindInNotes"));
     m_chbFindInAllFiles->setChecked(true);
     m_chbCopyToClipboard->setChecked(true);
     m_chbShowResultInPnlResults->setChecked(true);
@@ -146,6 +140,7 @@ SearchPage::SearchPage(SettingsStore& store, ChapterTree& catalogue, std::functi
     lock->addWidget(m_chbFindInAllFiles, 3, 1);
     lock->addWidget(m_chbCopyToClipboard, 4, 1);
     lock->addWidget(m_chbShowResultInPnlResults, 5, 1);
+    lock->addWidget(m_chbFindInNotes, 6, 1);
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(m_btnStart);
     buttons->addWidget(m_btnStop);
@@ -166,6 +161,7 @@ SearchPage::SearchPage(SettingsStore& store, ChapterTree& catalogue, std::functi
     m_trwFindResults = makeTree(this, m_resultsModel, 109);
     m_trwFindResults->setObjectName(QStringLiteral("trwFindResults"));
     m_trwFindResults->installEventFilter(this);
+    m_trwFindResults->viewport()->installEventFilter(this);
     m_filesModel = new TreeModel(m_filesList, this);
     m_filesModel->setCheckable(true);
     m_trwFilesList = makeTree(this, m_filesModel, 108);
@@ -192,6 +188,13 @@ SearchPage::SearchPage(SettingsStore& store, ChapterTree& catalogue, std::functi
     contentLayout()->addLayout(top);
     contentLayout()->addWidget(m_lblActionType);
     contentLayout()->addWidget(m_pgcResults, 1);
+    m_lblHitContext = new QLabel(this);
+    m_lblHitContext->setObjectName(QStringLiteral("lblHitContext"));
+    m_lblHitContext->setTextFormat(Qt::RichText);
+    m_lblHitContext->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_lblHitContext->setContentsMargins(6, 2, 6, 2);
+    m_lblHitContext->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    contentLayout()->addWidget(m_lblHitContext);
 
     m_panel = new FindResultsPanel;
     m_panel->hide();
@@ -209,6 +212,9 @@ SearchPage::SearchPage(SettingsStore& store, ChapterTree& catalogue, std::functi
             btnStopClick();
     });
     connect(m_trwFindResults, &QTreeView::doubleClicked, this, &SearchPage::trwFindResultsDblClick);
+    connect(m_trwFindResults->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &SearchPage::showHitContext);
+    connect(m_resultsModel, &QAbstractItemModel::modelReset, this, &SearchPage::showHitContext);
     connect(m_trwFindResults, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& p) { m_popFindResults->popup(m_trwFindResults->viewport()->mapToGlobal(p)); });
     connect(m_trwFilesList, &QWidget::customContextMenuRequested, this,
@@ -242,8 +248,22 @@ SearchPage::~SearchPage()
     // The panel lives in the chapter page's layout; it goes with whichever owner dies first.
 }
 
+void SearchPage::setNotesFileOf(std::function<QString(const QString&)> notesFileOf)
+{
+    m_notesFileOf = std::move(notesFileOf);
+}
+
 bool SearchPage::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_trwFindResults->viewport() && event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const QModelIndex index = m_trwFindResults->indexAt(help->pos());
+        if (index.isValid() && size_t(index.row()) < m_hitInfo.size() && !index.parent().isValid())
+            QToolTip::showText(help->globalPos(), hitText(m_hitInfo[size_t(index.row())]), m_trwFindResults->viewport());
+        else
+            QToolTip::hideText();
+        return true;
+    }
     if (watched == m_lblFindText && event->type() == QEvent::MouseButtonRelease) {
         m_edtFindText->setFocus();
         m_edtFindText->lineEdit()->selectAll();
@@ -274,6 +294,7 @@ void SearchPage::LoadFindSettings()
     m_chbFindInAllFiles->setChecked(s.FindInAllFiles);
     m_chbCopyToClipboard->setChecked(s.CopyToClipboard);
     m_chbShowResultInPnlResults->setChecked(s.ResultsInPanel);
+    m_chbFindInNotes->setChecked(m_store.readBool(findKey(), FindInNotesValue).value_or(false));
 }
 
 void SearchPage::SaveFindSettings()
@@ -281,6 +302,7 @@ void SearchPage::SaveFindSettings()
     tavio::SaveFindSettings(m_store, FindSettings{m_chbWholeWordsOnly->isChecked(), m_chbCaseSensitive->isChecked(),
                                                   m_chbFindInAllFiles->isChecked(), m_chbCopyToClipboard->isChecked(),
                                                   m_chbShowResultInPnlResults->isChecked()});
+    m_store.writeBool(findKey(), FindInNotesValue, m_chbFindInNotes->isChecked());
 }
 
 void SearchPage::LoadFindHistory()
@@ -374,7 +396,7 @@ void SearchPage::btnStartClick()
         return;
     }
     m_options = {text, m_chbWholeWordsOnly->isChecked(), m_chbCaseSensitive->isChecked()}; // 4
-    const QByteArray pattern = MakeSearchPattern(text, m_options.WholeWordsOnly, m_options.CaseSensitive); // 5
+    SearchQuery query = SearchQuery::make(text, m_options.WholeWordsOnly, m_options.CaseSensitive); // 5
 
     m_stopRequested = false; // 6
     m_pnlLock->setEnabled(false);
@@ -383,6 +405,7 @@ void SearchPage::btnStartClick()
     m_btnStop->setEnabled(true);
     m_resultsModel->beginBulk();
     m_results.clear();
+    m_hitInfo.clear();
     m_resultsModel->endBulk();
     m_pgcResults->setTabEnabled(1, false);
     m_pgcResults->setCurrentIndex(0);
@@ -408,39 +431,85 @@ void SearchPage::btnStartClick()
     }
     const QString folder = m_chapterFolder();
     const bool all = m_chbFindInAllFiles->isChecked();
-    QString failure;
-    for (const Entry& entry : entries) {
-        QApplication::processEvents();
-        if (m_stopRequested)
-            break;
-        const bool takesPart = all || entry.checked;
-        const QString name = CaptionToFileName(entry.caption);
-        if (!takesPart || name.isEmpty())
-            continue;
-        const QString path = folder + name;
-        if (!QFileInfo(path).isFile())
-            continue;
-        statusBar()->setText(0, QStringLiteral("Prohledávám soubor ") + QDir::toNativeSeparators(path)
-                                    + QStringLiteral(" ..."));
-        bool hit = false;
-        if (const auto extracted = ChapterFileToText(path, text)) {
-            hit = TextHasPattern(*extracted, pattern, m_options.CaseSensitive);
-        } else {
-            FileError error;
-            const auto raw = RawLinesHavePattern(path, pattern, m_options.CaseSensitive, &error);
-            if (!raw) {
-                failure = QStringLiteral("Soubor ") + QDir::toNativeSeparators(path)
-                    + QStringLiteral(" nelze přečíst: ") + error.message;
-                break;
-            }
-            hit = *raw;
-        }
-        if (hit) {
-            m_resultsModel->addChild(nullptr, entry.catalogueCaption, 0);
-            ++m_hits;
+    const bool notes = m_chbFindInNotes->isChecked() && m_notesFileOf;
+    // The files are read and searched ahead on worker threads; this loop takes their
+    // verdicts in the tree's order, lets the window's messages run between files
+    // (see PumpMs) and while it waits for one.
+    std::vector<ChapterSearchRun::Job> jobs(entries.size());
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const QString name = CaptionToFileName(entries[i].caption);
+        if ((all || entries[i].checked) && !name.isEmpty()) {
+            jobs[i].chapterPath = folder + name;
+            if (notes)
+                jobs[i].notesPath = m_notesFileOf(jobs[i].chapterPath);
         }
     }
+    const std::vector<ChapterSearchRun::Job> paths = jobs;
+    ChapterSearchRun run(std::move(jobs), std::move(query), std::max(1, QThread::idealThreadCount()));
+    QString failure;
+    QString shownPath;
+    QString lastPath;
+    QElapsedTimer shown;
+    QElapsedTimer pumped;
+    for (size_t i = 0; i < entries.size(); ++i) {
+        if (!pumped.isValid() || pumped.elapsed() >= PumpMs) {
+            QApplication::processEvents();
+            pumped.start();
+        }
+        if (m_stopRequested)
+            break;
+        const QString& path = paths[i].chapterPath;
+        if (path.isEmpty())
+            continue;
+        std::optional<ChapterSearchRun::Result> result;
+        while (!(result = run.take(i, std::max<int>(0, PumpMs - int(pumped.elapsed()))))) {
+            QApplication::processEvents();
+            pumped.start();
+            if (m_stopRequested)
+                break;
+        }
+        if (!result)
+            break;
+        if (result->chapter.kind == FileVerdict::Kind::Missing)
+            continue;
+        lastPath = path;
+        if (!shown.isValid() || shown.elapsed() >= StatusEveryMs) {
+            statusBar()->setText(0, QStringLiteral("Prohledávám soubor ") + QDir::toNativeSeparators(path)
+                                        + QStringLiteral(" ..."));
+            shownPath = path;
+            shown.start();
+        }
+        if (result->chapter.kind == FileVerdict::Kind::Unreadable) {
+            failure = QStringLiteral("Soubor ") + QDir::toNativeSeparators(path) + QStringLiteral(" nelze přečíst: ")
+                + result->chapter.error;
+            break;
+        }
+        if (result->chapter.kind == FileVerdict::Kind::Hit)
+            addHit(entries[i].catalogueCaption, result->chapter, false, path);
+        if (result->notes.kind == FileVerdict::Kind::Hit)
+            addHit(entries[i].catalogueCaption + NotesSuffix, result->notes, true, path);
+    }
+    run.cancel();
+    if (lastPath != shownPath)
+        statusBar()->setText(0, QStringLiteral("Prohledávám soubor ") + QDir::toNativeSeparators(lastPath)
+                                    + QStringLiteral(" ..."));
     finishSearch(failure);
+}
+
+void SearchPage::addHit(const QString& caption, const FileVerdict& verdict, bool inNotes, const QString& chapterPath)
+{
+    m_resultsModel->addChild(nullptr, caption, 0);
+    m_hitInfo.push_back({verdict.snippet, verdict.matches, inNotes, chapterPath});
+    ++m_hits;
+}
+
+void SearchPage::showHitContext()
+{
+    const QModelIndex index = m_trwFindResults->currentIndex();
+    if (index.isValid() && !index.parent().isValid() && size_t(index.row()) < m_hitInfo.size())
+        m_lblHitContext->setText(hitText(m_hitInfo[size_t(index.row())]));
+    else
+        m_lblHitContext->clear();
 }
 
 void SearchPage::finishSearch(const QString& failure)
@@ -453,7 +522,13 @@ void SearchPage::finishSearch(const QString& failure)
             QGuiApplication::clipboard()->setText(m_options.SearchText);
         QListWidget* list = m_panel->lbFindResults();
         list->clear();
-        m_results.forEach([&](TreeNode* n) { list->addItem(n->caption); });
+        size_t row = 0;
+        m_results.forEach([&](TreeNode* n) {
+            auto* item = new QListWidgetItem(n->caption, list);
+            if (row < m_hitInfo.size())
+                item->setToolTip(hitText(m_hitInfo[row]));
+            ++row;
+        });
         m_panel->setVisible(m_chbShowResultInPnlResults->isChecked() && m_results.count() > 1);
     } else {
         m_panel->hide();
@@ -484,7 +559,13 @@ void SearchPage::trwFindResultsDblClick()
     // Opening a hit would leave the search page while the search runs.
     if (!m_openEnabled)
         return;
-    if (TreeNode* n = m_resultsModel->nodeOf(m_trwFindResults->currentIndex()))
+    const QModelIndex index = m_trwFindResults->currentIndex();
+    TreeNode* n = m_resultsModel->nodeOf(index);
+    if (!n)
+        return;
+    if (!index.parent().isValid() && size_t(index.row()) < m_hitInfo.size() && m_hitInfo[size_t(index.row())].inNotes)
+        emit openNotesRequested(m_hitInfo[size_t(index.row())].chapterPath);
+    else
         emit openNodeRequested(n);
 }
 
@@ -493,7 +574,11 @@ void SearchPage::lbFindResultsDblClick()
     QListWidgetItem* item = m_panel->lbFindResults()->currentItem();
     if (!item)
         return;
-    emit openPathRequested(m_chapterFolder() + CaptionToFileName(item->text()));
+    const QString path = m_chapterFolder() + CaptionToFileName(item->text());
+    if (item->text().endsWith(NotesSuffix))
+        emit openNotesRequested(path);
+    else
+        emit openPathRequested(path);
 }
 
 void SearchPage::acDeleteFromListExecute(bool chapterPageActive)

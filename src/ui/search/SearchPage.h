@@ -1,7 +1,9 @@
 #pragma once
 
+#include "ChapterSearch.h"
 #include "ChapterTree.h"
 #include "FindHistory.h"
+#include "FindResultsPanel.h"
 #include "MainTypes.h"
 #include "widgets/Page.h"
 
@@ -21,27 +23,6 @@ namespace tavio {
 
 class SettingsStore;
 class TreeModel;
-
-// The panel of search hits under the chapter view.
-class FindResultsPanel final : public QWidget
-{
-    Q_OBJECT
-public:
-    explicit FindResultsPanel(QWidget* parent = nullptr);
-    QListWidget* lbFindResults() const { return m_list; }
-    QToolButton* btnCloseFindResults() const { return m_close; }
-
-signals:
-    void openRequested();
-    void deleteRequested();
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    QListWidget* m_list;
-    QToolButton* m_close;
-};
 
 // The page "Vyhledat text v souborech": a phrase searched in all or the marked
 // chapters, one file after the other on the GUI thread, with Stop honoured between
@@ -63,6 +44,11 @@ public:
     QCheckBox* chbFindInAllFiles() const { return m_chbFindInAllFiles; }
     QCheckBox* chbCopyToClipboard() const { return m_chbCopyToClipboard; }
     QCheckBox* chbShowResultInPnlResults() const { return m_chbShowResultInPnlResults; }
+    QCheckBox* chbFindInNotes() const { return m_chbFindInNotes; }
+    // The line under the results: the selected hit's count of matches and its text.
+    QLabel* lblHitContext() const { return m_lblHitContext; }
+    // The notes file of a chapter path; without it the notes cannot be searched.
+    void setNotesFileOf(std::function<QString(const QString& chapterPath)> notesFileOf);
     QPushButton* btnStart() const { return m_btnStart; }
     QPushButton* btnStop() const { return m_btnStop; }
     QTabWidget* pgcResults() const { return m_pgcResults; }
@@ -76,6 +62,20 @@ public:
     bool searching() const { return m_searching; }
     int hitCount() const { return m_hits; }
     const TSearchAndHighlightTextOptions& highlightOptions() const { return m_options; }
+
+    // What a hit of the results tree (by row) or the panel (by its text) found.
+    struct HitInfo
+    {
+        SearchSnippet snippet;
+        int matches = 0;
+        bool inNotes = false;
+        QString chapterPath;
+    };
+    const std::vector<HitInfo>& hitInfo() const { return m_hitInfo; }
+    // The snippet as rich text, the match in bold, with the count of matches.
+    static QString hitText(const HitInfo& hit);
+    // The caption suffix of a hit in the notes.
+    static const QString NotesSuffix;
 
     void btnStartClick();
     void btnStopClick();
@@ -96,6 +96,8 @@ signals:
     // A hit to open: a node of the results tree, or a chapter path from the panel.
     void openNodeRequested(TreeNode* node);
     void openPathRequested(const QString& path);
+    // A hit in the notes: the chapter to open and show the notes of.
+    void openNotesRequested(const QString& chapterPath);
     void searchStarted();
     void searchFinished();
 
@@ -107,6 +109,8 @@ private:
     void lbFindResultsDblClick();
     void finishSearch(const QString& failure);
     void setMarks(int mode);
+    void addHit(const QString& caption, const FileVerdict& verdict, bool inNotes, const QString& chapterPath);
+    void showHitContext();
 
     SettingsStore& m_store;
     ChapterTree& m_catalogue;
@@ -122,6 +126,10 @@ private:
     QCheckBox* m_chbFindInAllFiles;
     QCheckBox* m_chbCopyToClipboard;
     QCheckBox* m_chbShowResultInPnlResults;
+    QCheckBox* m_chbFindInNotes;
+    QLabel* m_lblHitContext;
+    std::function<QString(const QString&)> m_notesFileOf;
+    std::vector<HitInfo> m_hitInfo;
     QPushButton* m_btnStart;
     QPushButton* m_btnStop;
     QLabel* m_lblActionType;
