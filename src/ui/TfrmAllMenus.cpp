@@ -284,6 +284,8 @@ void TfrmAll::createMenus()
     m_helpButton->setPopupMode(QToolButton::InstantPopup);
     m_helpButton->setAutoRaise(true);
     m_helpButton->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    // A menu of the menu bar like the others: reached with Alt and its letter, not with Tab.
+    m_helpButton->setFocusPolicy(Qt::NoFocus);
     m_helpButton->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; width: 0px; }"));
     moveHelpMenuRight();
 

@@ -32,6 +32,7 @@
 #include "UpdateHost.h"
 #include "widgets/HintedToolBar.h"
 #include "widgets/PageControl.h"
+#include "widgets/Accessibility.h"
 #include "widgets/StatusBar.h"
 #include "widgets/TreeModel.h"
 
@@ -93,6 +94,8 @@ void TfrmAll::wait(int ms)
 
 void TfrmAll::FormCreate(TfrmSplash* splash)
 {
+    // Every window shown from now on names its unnamed controls for screen readers.
+    accessibility::install();
     m_aboutWindow = false;                                                     // 1
     m_serialFinished = Profile::instance().boolean(ProfileId::SerialFinished); // 2
     m_defaultNotesPath = m_env.layout.defaultNotesPath();                      // 3
