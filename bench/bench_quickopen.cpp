@@ -28,20 +28,19 @@
 #include <cstdlib>
 #include <vector>
 
-namespace
-{
+namespace {
 
 constexpr double FrameMs = 16.0;
 
 std::vector<tavio::ChapterMatcher::Chapter> generate(int count)
 {
-    const QStringList words { QStringLiteral("Řetězce"), QStringLiteral("soubory"), QStringLiteral("události"),
+    const QStringList words{QStringLiteral("Řetězce"), QStringLiteral("soubory"), QStringLiteral("události"),
         QStringLiteral("Dynamické"), QStringLiteral("struktury"), QStringLiteral("okna"), QStringLiteral("formuláře"),
         QStringLiteral("ukazatele"), QStringLiteral("třídy"), QStringLiteral("výjimky"), QStringLiteral("grafika"),
         QStringLiteral("tiskárna"), QStringLiteral("databáze"), QStringLiteral("komponenty"), QStringLiteral("vlákna"),
         QStringLiteral("Příklady"), QStringLiteral("cvičení"), QStringLiteral("práce"), QStringLiteral("proměnné"),
-        QStringLiteral("pole") };
-    const QStringList joins { QStringLiteral("a"), QStringLiteral("s"), QStringLiteral("v"), QStringLiteral("pro") };
+        QStringLiteral("pole")};
+    const QStringList joins{QStringLiteral("a"), QStringLiteral("s"), QStringLiteral("v"), QStringLiteral("pro")};
     QRandomGenerator rng(20261209);
     std::vector<tavio::ChapterMatcher::Chapter> out;
     for (int i = 0; i < count; ++i) {
@@ -54,8 +53,8 @@ std::vector<tavio::ChapterMatcher::Chapter> generate(int count)
         const QString file = QStringLiteral("%1-%2.htm")
                                  .arg(1 + i / 3, 4, 10, QLatin1Char('0'))
                                  .arg(1 + i % 3, 2, 10, QLatin1Char('0'));
-        out.push_back({ file + QStringLiteral(" [ ") + title + QStringLiteral(" ]"), file, title,
-            QStringLiteral("/Htm/") + file });
+        out.push_back({file + QStringLiteral(" [ ") + title + QStringLiteral(" ]"), file, title,
+            QStringLiteral("/Htm/") + file});
     }
     return out;
 }
@@ -68,7 +67,7 @@ struct Figures {
         std::sort(v.begin(), v.end());
         return v.empty() ? 0 : v[v.size() / 2];
     }
-    double max() const { return ms.empty() ? 0 : *std::max_element(ms.begin(), ms.end()); }
+    double max() const{return ms.empty() ? 0 : *std::max_element(ms.begin(), ms.end()); }
     int over(double limit) const
     {
         return int(std::count_if(ms.begin(), ms.end(), [&](double x) { return x > limit; }));
@@ -103,8 +102,8 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     const int count = argc > 1 ? std::max(1, std::atoi(argv[1])) : 2000;
     const auto chapters = generate(count);
-    const QStringList queries { QStringLiteral("retezce a soubory"), QStringLiteral("0412"), QStringLiteral("dyn str"),
-        QStringLiteral("vlakna"), QStringLiteral("prikl cvic"), QStringLiteral("zzz") };
+    const QStringList queries{QStringLiteral("retezce a soubory"), QStringLiteral("0412"), QStringLiteral("dyn str"),
+        QStringLiteral("vlakna"), QStringLiteral("prikl cvic"), QStringLiteral("zzz")};
     QStringList recent;
     for (int i = 0; i < 10; ++i)
         recent << chapters[size_t(i * 97 % count)].path;
@@ -112,7 +111,7 @@ int main(int argc, char* argv[])
     tavio::TfrmQuickOpen window(chapters, recent);
     window.show();
     QCoreApplication::processEvents();
-    type(window.edtQuery(), window.lstChapters(), { QStringLiteral("warm") });
+    type(window.edtQuery(), window.lstChapters(), { QStringLiteral("warm")});
     const Figures program = type(window.edtQuery(), window.lstChapters(), queries);
 
     QStringList titles;
@@ -133,7 +132,7 @@ int main(int argc, char* argv[])
     QObject::connect(&box, &QLineEdit::textChanged, &proxy, &QSortFilterProxyModel::setFilterFixedString);
     baseline.show();
     QCoreApplication::processEvents();
-    type(&box, &view, { QStringLiteral("warm") });
+    type(&box, &view, { QStringLiteral("warm")});
     const Figures qt = type(&box, &view, queries);
 
     std::printf("Quick open, one keystroke to the list redrawn, %d chapters, %zu keystrokes, target < %.0f ms:\n",

@@ -9,11 +9,9 @@
 #include <algorithm>
 #include <limits>
 
-namespace tavio
-{
+namespace tavio {
 
-namespace
-{
+namespace {
 
 constexpr int MatchScore = 16;
 constexpr int WordStartBonus = 30;
@@ -118,7 +116,7 @@ std::vector<ChapterMatcher::Chapter> ChapterMatcher::fromTree(const ChapterTree&
         const QString fileName = CaptionToFileName(node->caption);
         if (fileName.isEmpty())
             return;
-        result.push_back({ node->caption, fileName, CaptionToTitle(node->caption), folder + fileName });
+        result.push_back({node->caption, fileName, CaptionToTitle(node->caption), folder + fileName});
     });
     return result;
 }
@@ -179,7 +177,7 @@ std::vector<int> ChapterMatcher::filter(const QString& query) const
         }
         if (!all)
             continue;
-        hits.push_back({ total + recencyBonus(m_recentRank[i]), int(i) });
+        hits.push_back({total + recencyBonus(m_recentRank[i]), int(i)});
     }
     std::stable_sort(hits.begin(), hits.end(), [](const Hit& a, const Hit& b) { return a.score > b.score; });
     std::vector<int> result;

@@ -7,8 +7,7 @@
 
 // Matching typed letters against chapter titles and file names, the way a reader
 // types them: without diacritics, without regard to case, a few letters of each word.
-namespace tavio
-{
+namespace tavio {
 
 class ChapterTree;
 
@@ -38,7 +37,7 @@ public:
     static std::vector<Chapter> fromTree(const ChapterTree& tree, const QString& folder);
 
     void setChapters(std::vector<Chapter> chapters);
-    const std::vector<Chapter>& chapters() const { return m_chapters; }
+    const std::vector<Chapter>& chapters() const{return m_chapters; }
     // Full paths of the chapters read lately, newest first.
     void setRecent(const QStringList& paths);
 

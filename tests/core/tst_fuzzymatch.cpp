@@ -6,16 +6,15 @@
 
 using namespace tavio;
 
-namespace
-{
+namespace {
 
 std::vector<ChapterMatcher::Chapter> chapters(const QStringList& titles)
 {
     std::vector<ChapterMatcher::Chapter> out;
     for (int i = 0; i < titles.size(); ++i) {
         const QString file = QStringLiteral("%1.htm").arg(i + 1, 4, 10, QLatin1Char('0'));
-        out.push_back({ file + QStringLiteral(" [ ") + titles[i] + QStringLiteral(" ]"), file, titles[i],
-            QStringLiteral("/ch/") + file });
+        out.push_back({file + QStringLiteral(" [ ") + titles[i] + QStringLiteral(" ]"), file, titles[i],
+            QStringLiteral("/ch/") + file});
     }
     return out;
 }
@@ -66,27 +65,27 @@ void TestFuzzyMatch::ranking_data()
     QTest::addColumn<QString>("query");
     QTest::addColumn<QStringList>("expected"); // titles in the expected order, nothing else
 
-    const QStringList basic { QStringLiteral("Úvod"), QStringLiteral("Řetězce"), QStringLiteral("Pole"),
-        QStringLiteral("Pokročilé lekce"), QStringLiteral("Řetězce a soubory") };
+    const QStringList basic{QStringLiteral("Úvod"), QStringLiteral("Řetězce"), QStringLiteral("Pole"),
+        QStringLiteral("Pokročilé lekce"), QStringLiteral("Řetězce a soubory")};
     QTest::newRow("no diacritics, any case")
         << basic << QStringLiteral("RETEZ")
-        << QStringList { QStringLiteral("Řetězce"), QStringLiteral("Řetězce a soubory") };
-    QTest::newRow("typed with diacritics") << basic << QStringLiteral("úvo") << QStringList { QStringLiteral("Úvod") };
+        << QStringList{QStringLiteral("Řetězce"), QStringLiteral("Řetězce a soubory")};
+    QTest::newRow("typed with diacritics") << basic << QStringLiteral("úvo") << QStringList{QStringLiteral("Úvod")};
     QTest::newRow("whole word before scattered")
-        << basic << QStringLiteral("pole") << QStringList { QStringLiteral("Pole"), QStringLiteral("Pokročilé lekce") };
+        << basic << QStringLiteral("pole") << QStringList{QStringLiteral("Pole"), QStringLiteral("Pokročilé lekce")};
     QTest::newRow("every word must match")
-        << basic << QStringLiteral("retez soub") << QStringList { QStringLiteral("Řetězce a soubory") };
+        << basic << QStringLiteral("retez soub") << QStringList{QStringLiteral("Řetězce a soubory")};
     QTest::newRow("letters out of order") << basic << QStringLiteral("lop") << QStringList {};
     QTest::newRow("nothing matches") << basic << QStringLiteral("xyz") << QStringList {};
-    QTest::newRow("file name") << basic << QStringLiteral("0003") << QStringList { QStringLiteral("Pole") };
+    QTest::newRow("file name") << basic << QStringLiteral("0003") << QStringList{QStringLiteral("Pole")};
     QTest::newRow("initials before a run inside a word")
-        << QStringList { QStringLiteral("Podsekce"), QStringLiteral("Dynamické struktury") } << QStringLiteral("ds")
-        << QStringList { QStringLiteral("Dynamické struktury"), QStringLiteral("Podsekce") };
-    QTest::newRow("tighter run first") << QStringList { QStringLiteral("Soubory a složky"),
-        QStringLiteral("Práce se soubory") }
+        << QStringList{QStringLiteral("Podsekce"), QStringLiteral("Dynamické struktury")} << QStringLiteral("ds")
+        << QStringList{QStringLiteral("Dynamické struktury"), QStringLiteral("Podsekce")};
+    QTest::newRow("tighter run first") << QStringList{QStringLiteral("Soubory a složky"),
+        QStringLiteral("Práce se soubory")}
                                        << QStringLiteral("sou")
-                                       << QStringList { QStringLiteral("Soubory a složky"),
-                                              QStringLiteral("Práce se soubory") };
+                                       << QStringList{QStringLiteral("Soubory a složky"),
+                                              QStringLiteral("Práce se soubory")};
     QTest::newRow("blank query keeps catalogue order") << basic << QStringLiteral("  ") << basic;
 }
 
@@ -103,21 +102,21 @@ void TestFuzzyMatch::ranking()
 void TestFuzzyMatch::recentChaptersRankUp()
 {
     ChapterMatcher m;
-    m.setChapters(chapters({ QStringLiteral("Soubory I"), QStringLiteral("Soubory II"), QStringLiteral("Okna"),
-        QStringLiteral("Seznamy a objekty") }));
+    m.setChapters(chapters({QStringLiteral("Soubory I"), QStringLiteral("Soubory II"), QStringLiteral("Okna"),
+        QStringLiteral("Seznamy a objekty")}));
     // Read last: "Soubory II" (newest), then "Seznamy a objekty"; a path read twice counts once, newest.
-    m.setRecent({ QStringLiteral("/ch/0002.htm"), QStringLiteral("/ch/0004.htm"), QStringLiteral("/ch/0002.htm") });
+    m.setRecent({QStringLiteral("/ch/0002.htm"), QStringLiteral("/ch/0004.htm"), QStringLiteral("/ch/0002.htm")});
     QCOMPARE(titlesOf(m, m.filter(QStringLiteral("soub"))),
-        (QStringList { QStringLiteral("Soubory II"), QStringLiteral("Soubory I") }));
+        (QStringList{QStringLiteral("Soubory II"), QStringLiteral("Soubory I")}));
     // A recent chapter matched in scattered letters stays behind a whole-word match.
     QCOMPARE(titlesOf(m, m.filter(QStringLiteral("ok"))),
-        (QStringList { QStringLiteral("Okna"), QStringLiteral("Seznamy a objekty") }));
+        (QStringList{QStringLiteral("Okna"), QStringLiteral("Seznamy a objekty")}));
     // Nothing typed: the chapters read, newest first, then the catalogue.
     QCOMPARE(titlesOf(m, m.filter(QString())),
-        (QStringList { QStringLiteral("Soubory II"), QStringLiteral("Seznamy a objekty"), QStringLiteral("Soubory I"),
-            QStringLiteral("Okna") }));
+        (QStringList{QStringLiteral("Soubory II"), QStringLiteral("Seznamy a objekty"), QStringLiteral("Soubory I"),
+            QStringLiteral("Okna")}));
     // The chapters replaced later keep the recent list.
-    m.setChapters(chapters({ QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("D") }));
+    m.setChapters(chapters({QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("D")}));
     QCOMPARE(titlesOf(m, m.filter(QString())).first(), QStringLiteral("B"));
 }
 

@@ -26,8 +26,7 @@
 
 using namespace tavio;
 
-namespace
-{
+namespace {
 
 QString describe(const QWidget* w)
 {
@@ -85,8 +84,8 @@ QStringList tabOrderFaults(QWidget* window)
     (first ? first : expected.first())->setFocus(Qt::TabFocusReason);
     QWidget* start = QApplication::focusWidget();
     if (!start)
-        return { QStringLiteral("no control takes the focus") };
-    QSet<QWidget*> visited { start };
+        return{QStringLiteral("no control takes the focus")};
+    QSet<QWidget*> visited{start};
     bool closed = false;
     int stayed = 0;
     for (int i = 0; i <= 2 * expected.size() + 2 * LinksAtMost && !closed; ++i) {
@@ -199,10 +198,10 @@ void TestAccessibility::windows_data()
     // at the window it opens; "window:name" opens a window the program creates itself.
     for (int page = 0; page < 5; ++page)
         QTest::newRow(qPrintable(QStringLiteral("main page %1").arg(page))) << QStringLiteral("page:%1").arg(page);
-    for (const char* command : { "mnuQuickOpen", "mnuUpdate", "mnuDelPrint", "mnuEditMark", "mnuVersionHistory",
-             "mnuAbout", "mnuHelpIndex", "mnuFind@0", "mnuAddMark@0" })
+    for (const char* command : {"mnuQuickOpen", "mnuUpdate", "mnuDelPrint", "mnuEditMark", "mnuVersionHistory",
+             "mnuAbout", "mnuHelpIndex", "mnuFind@0", "mnuAddMark@0"})
         QTest::newRow(command) << QStringLiteral("menu:") + QLatin1String(command);
-    for (const char* window : { "iniViewer", "logView", "notesFont" })
+    for (const char* window : {"iniViewer", "logView", "notesFont"})
         QTest::newRow(window) << QStringLiteral("window:") + QLatin1String(window);
 }
 
@@ -296,8 +295,8 @@ void TestAccessibility::derivedNames()
     named->setToolTip(QStringLiteral("Jiný text"));
     auto* empty = new QLineEdit(&window);
     empty->setPlaceholderText(QStringLiteral("Hledaný text"));
-    for (QWidget* c : { static_cast<QWidget*>(label), static_cast<QWidget*>(folder), static_cast<QWidget*>(hinted),
-             static_cast<QWidget*>(named), static_cast<QWidget*>(empty) })
+    for (QWidget* c : {static_cast<QWidget*>(label), static_cast<QWidget*>(folder), static_cast<QWidget*>(hinted),
+             static_cast<QWidget*>(named), static_cast<QWidget*>(empty)})
         layout->addWidget(c);
     window.show();
     QCOMPARE(accessibility::announcedName(folder), QStringLiteral("Složka:"));

@@ -18,8 +18,7 @@
 
 using namespace tavio;
 
-namespace
-{
+namespace {
 
 // Runs what the open quick-open window should see and do once it is up.
 void whenQuickOpenShows(const std::function<void(TfrmQuickOpen*)>& drive)

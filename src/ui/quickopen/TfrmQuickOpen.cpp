@@ -7,8 +7,7 @@
 #include <QListView>
 #include <QVBoxLayout>
 
-namespace tavio
-{
+namespace tavio {
 
 // The rows of the list: indexes into the matcher's chapters, replaced whole on
 // every keystroke (cheaper than inserting and removing thousands of rows).
@@ -27,9 +26,9 @@ public:
         m_rows = std::move(rows);
         endResetModel();
     }
-    const std::vector<int>& rows() const { return m_rows; }
+    const std::vector<int>& rows() const{return m_rows; }
 
-    int rowCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : int(m_rows.size()); }
+    int rowCount(const QModelIndex& parent) const override{return parent.isValid() ? 0 : int(m_rows.size()); }
 
     QVariant data(const QModelIndex& index, int role) const override
     {

@@ -9,8 +9,7 @@
 class QLineEdit;
 class QListView;
 
-namespace tavio
-{
+namespace tavio {
 
 class QuickOpenModel;
 
@@ -24,14 +23,14 @@ public:
     TfrmQuickOpen(std::vector<ChapterMatcher::Chapter> chapters, const QStringList& recent, QWidget* parent = nullptr);
     ~TfrmQuickOpen() override;
 
-    QLineEdit* edtQuery() const { return m_edtQuery; }
-    QListView* lstChapters() const { return m_lstChapters; }
+    QLineEdit* edtQuery() const{return m_edtQuery; }
+    QListView* lstChapters() const{return m_lstChapters; }
     // Rows shown for the query now, as indexes into the chapters given.
     const std::vector<int>& shown() const;
     // The chapter under the cursor in the list.
     std::optional<ChapterMatcher::Chapter> current() const;
     // The chapter taken with Enter or a double click; nothing when the window was closed.
-    std::optional<ChapterMatcher::Chapter> chosen() const { return m_chosen; }
+    std::optional<ChapterMatcher::Chapter> chosen() const{return m_chosen; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -18,8 +18,7 @@
 #include <QTextDocumentFragment>
 #include <QToolButton>
 
-namespace tavio::accessibility
-{
+namespace tavio::accessibility {
 
 bool keepsTab(const QWidget* w)
 {
@@ -31,8 +30,7 @@ bool keepsTab(const QWidget* w)
     return false;
 }
 
-namespace
-{
+namespace {
 
 // Marks a name that came from here, so that it may be renewed and is never taken
 // for one the program set.
@@ -77,11 +75,11 @@ QString hoverText(const QWidget* w)
     // A toolbar button says what its command says, whether or not hints are shown now.
     if (auto* button = qobject_cast<const QToolButton*>(w); button && button->defaultAction()) {
         const QAction* a = button->defaultAction();
-        for (const QString& t : { a->toolTip(), a->statusTip(), a->text() })
+        for (const QString& t : {a->toolTip(), a->statusTip(), a->text()})
             if (const QString p = plain(t); !p.isEmpty())
                 return p;
     }
-    for (const QString& t : { w->toolTip(), w->statusTip() })
+    for (const QString& t : {w->toolTip(), w->statusTip()})
         if (const QString p = plain(t); !p.isEmpty())
             return p;
     return {};

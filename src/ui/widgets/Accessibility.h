@@ -8,8 +8,7 @@ class QWidget;
 // focus has a name. Most controls carry one already (a button its text); the rest get
 // the words a sighted user reads for them: their label, their hover text, the text
 // shown in them while empty, the title of the group around them.
-namespace tavio::accessibility
-{
+namespace tavio::accessibility {
 
 // The name a screen reader announces for w, as the toolkit's accessibility layer
 // reports it; empty when it has none.
