@@ -154,7 +154,7 @@ void TfrmAll::mnuFindNextClick()
 void TfrmAll::tlbFindIEClick()
 {
     moveHelpMenuRight();
-    if (m_pgcFiles->currentIndex() == PageChapter && m_chapter->wbFile()->hasDocument())
+    if (m_pgcFiles->currentIndex() == PageChapter && m_chapter->hasView() && m_chapter->wbFile()->hasDocument())
         m_chapter->wbFile()->showFindDialog();
 }
 
