@@ -9,6 +9,8 @@ packages=(
   xvfb xauth locales fonts-dejavu-core python3
   appstream desktop-file-utils x11-utils
   clang libclang-rt-14-dev llvm
+  # the screen-reader check (scripts/check-atspi.sh)
+  dbus at-spi2-core python3-pyatspi
 )
 
 sudo_cmd=()

@@ -103,6 +103,8 @@ TfrmAll::TfrmAll(const Environment& env)
     connect(m_marks, &BookmarkMenu::menuRebuilt, this, [this] { pageShown(m_pgcFiles->currentIndex()); });
     connect(m_catalogue, &CataloguePage::folderChangeFinished, m_marks, &BookmarkMenu::MoveToFolder);
 
+    recentChapters = [this] { return m_chaptersRead; };
+
     m_tmrTime = new QTimer(this);
     m_tmrTime->setInterval(1000);
     connect(m_tmrTime, &QTimer::timeout, this, &TfrmAll::tmrTimeTimer);
@@ -327,6 +329,7 @@ void TfrmAll::OpenBookmark(const QString& f)
     // The chapter shown is the bookmark's: later steps (notes, the last chapter) rely on it.
     m_currentChapterPath = f;
     m_chapter->navigate(f);
+    noteChapterRead(f);
     StatusBar* bar = m_chapter->statusBar();
     bar->setText(0, QStringLiteral("Čekejte, nahrávám soubor \"") + QDir::toNativeSeparators(f) + QStringLiteral("\" ..."));
     bar->repaint();
@@ -405,6 +408,7 @@ bool TfrmAll::OpenChapterNode(QTreeView* view, TreeModel* model, TreeNode* node)
                         + QStringLiteral("\" ..."));
     bar->repaint();
     m_chapter->navigate(m_currentChapterPath);
+    noteChapterRead(m_currentChapterPath);
     bar->setText(0, QDir::toNativeSeparators(m_currentChapterPath));
     bar->repaint();
     m_notesPage->OpenChapterNotes(m_currentChapterPath);
@@ -417,6 +421,7 @@ bool TfrmAll::OpenChapterFile(const QString& path)
     if (m_pgcFiles->currentIndex() == PageNotes && !m_pgcFiles->changePage(PageChapter))
         return false;
     m_chapter->navigate(m_currentChapterPath);
+    noteChapterRead(m_currentChapterPath);
     m_notesPage->OpenChapterNotes(path);
     const ChapterTitle title = ReadChapterTitle(path);
     if (title.status == TitleStatus::NotFound)
@@ -451,6 +456,12 @@ bool TfrmAll::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void TfrmAll::noteChapterRead(const QString& path)
+{
+    m_chaptersRead.removeAll(path);
+    m_chaptersRead.prepend(path);
 }
 
 void TfrmAll::ActivateChapterView()

@@ -99,6 +99,11 @@ public:
     void openLastChapter();
     void FormShow();
 
+    // "Rychle otevřít kapitolu": a chapter of the catalogue chosen by typing part of its name.
+    void mnuQuickOpenClick();
+    // The chapters read lately, newest first, ranked up in the quick-open window.
+    std::function<QStringList()> recentChapters;
+
     // The tree find over the active page's tree.
     void tlbFindNodeClick();
     void tlbFindNextNodeClick();
@@ -179,6 +184,8 @@ private:
     QMenu* m_mnuHelp = nullptr;
     QToolButton* m_helpButton = nullptr;
     QHash<QString, QAction*> m_actions;
+    void noteChapterRead(const QString& path);
+    QStringList m_chaptersRead; // this run's, newest first
 };
 
 } // namespace tavio

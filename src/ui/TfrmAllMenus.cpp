@@ -26,6 +26,7 @@
 #include "marks/BookmarkMenu.h"
 #include "notes/NotesPage.h"
 #include "notes/RichEdit.h"
+#include "quickopen/TfrmQuickOpen.h"
 #include "search/SearchPage.h"
 #include "tools/TfrmDelPrint.h"
 #include "update/TfrmIniViewer.h"
@@ -109,6 +110,26 @@ void TfrmAll::mnuUpdateClick()
     TfrmUpdate::run(this, h);
 }
 
+void TfrmAll::mnuQuickOpenClick()
+{
+    const QString folder = QDir::fromNativeSeparators(m_catalogue->folder());
+    TfrmQuickOpen dlg(ChapterMatcher::fromTree(m_catalogue->tree(), folder),
+                      recentChapters ? recentChapters() : QStringList(), this);
+    const bool taken = dlg.exec() == QDialog::Accepted && dlg.chosen();
+    // The catalogue may not change under a modal window; the node is looked up afresh all the same.
+    TreeNode* node = nullptr;
+    if (taken) {
+        m_catalogue->tree().forEach([&](TreeNode* n) {
+            if (!node && n->caption == dlg.chosen()->caption && !n->hasChildren())
+                node = n;
+        });
+    }
+    if (node)
+        OpenChapterNode(m_catalogue->trwFiles(), m_catalogue->model(), node);
+    else
+        ActivateChapterView();
+}
+
 void TfrmAll::mnuFindClick()
 {
     switch (m_pgcFiles->currentIndex()) {
@@ -133,7 +154,7 @@ void TfrmAll::mnuFindNextClick()
 void TfrmAll::tlbFindIEClick()
 {
     moveHelpMenuRight();
-    if (m_pgcFiles->currentIndex() == PageChapter && m_chapter->wbFile()->hasDocument())
+    if (m_pgcFiles->currentIndex() == PageChapter && m_chapter->hasView() && m_chapter->wbFile()->hasDocument())
         m_chapter->wbFile()->showFindDialog();
 }
 
@@ -165,6 +186,11 @@ void TfrmAll::createMenus()
     QAction* konec = addCommand(file, QStringLiteral("mnuKonec"), QStringLiteral("&Konec"),
                                 QKeySequence(Qt::ALT | Qt::Key_F4), 51, QStringLiteral("exit"));
     connect(konec, &QAction::triggered, this, &QWidget::close);
+    QAction* quickOpen = addCommand(file, QStringLiteral("mnuQuickOpen"), QStringLiteral("Rychle otevřít kapitolu ..."),
+                                    QKeySequence(Qt::CTRL | Qt::Key_P), 0, QStringLiteral("find-in-tree"));
+    file->insertAction(konec, quickOpen);
+    file->insertSeparator(konec);
+    connect(quickOpen, &QAction::triggered, this, &TfrmAll::mnuQuickOpenClick);
 
     QMenu* tools = bar->addMenu(QStringLiteral("&Nástroje"));
     addCommand(tools, QStringLiteral("mnuDelPrint"), QStringLiteral("Vyčistit soubory ..."),
@@ -265,6 +291,8 @@ void TfrmAll::createMenus()
     m_helpButton->setPopupMode(QToolButton::InstantPopup);
     m_helpButton->setAutoRaise(true);
     m_helpButton->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    // A menu of the menu bar like the others: reached with Alt and its letter, not with Tab.
+    m_helpButton->setFocusPolicy(Qt::NoFocus);
     m_helpButton->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; width: 0px; }"));
     moveHelpMenuRight();
 

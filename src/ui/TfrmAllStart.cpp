@@ -32,11 +32,14 @@
 #include "UpdateHost.h"
 #include "widgets/HintedToolBar.h"
 #include "widgets/PageControl.h"
+#include "widgets/Accessibility.h"
 #include "widgets/StatusBar.h"
 #include "widgets/TreeModel.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QElapsedTimer>
+#include <QLoggingCategory>
 #include <QDir>
 #include <QFileInfo>
 #include <QFile>
@@ -54,6 +57,28 @@
 #include <QVBoxLayout>
 
 namespace tavio {
+
+Q_LOGGING_CATEGORY(lcStartup, "tavio.startup", QtWarningMsg)
+
+namespace {
+
+// How long each step of the start-up takes, on stderr when "tavio.startup.debug" is on.
+class StepClock
+{
+public:
+    StepClock() { m_timer.start(); }
+    void done(const char* step)
+    {
+        if (lcStartup().isDebugEnabled())
+            qCDebug(lcStartup, "step %s %.1f ms", step, double(m_timer.nsecsElapsed()) / 1e6);
+        m_timer.restart();
+    }
+
+private:
+    QElapsedTimer m_timer;
+};
+
+} // namespace
 
 void TfrmAll::openLastChapter()
 {
@@ -93,6 +118,9 @@ void TfrmAll::wait(int ms)
 
 void TfrmAll::FormCreate(TfrmSplash* splash)
 {
+    // Every window shown from now on names its unnamed controls for screen readers.
+    accessibility::install();
+    StepClock clock;
     m_aboutWindow = false;                                                     // 1
     m_serialFinished = Profile::instance().boolean(ProfileId::SerialFinished); // 2
     m_defaultNotesPath = m_env.layout.defaultNotesPath();                      // 3
@@ -103,6 +131,9 @@ void TfrmAll::FormCreate(TfrmSplash* splash)
     m_findHistoryPath = m_env.layout.findHistoryPath();
     QDir().mkpath(m_env.layout.dataFolder());
 
+    // The values that steps 7 to 12 store reach the disk in one write at the end of
+    // step 12, not one synced write each; each step still stores them in its turn.
+    m_settings.store().beginBatch();
     m_chapter->textSize().startupPrepare(); // 7
 
     const StartOptions options = m_settings.readOptions(); // 8
@@ -114,6 +145,7 @@ void TfrmAll::FormCreate(TfrmSplash* splash)
     applyShowHints();
     action(QStringLiteral("mnuOneInstance"))->setChecked(options.OneInstance);
     action(QStringLiteral("mnuOpenLastProject"))->setChecked(options.OpenLastProject);
+    clock.done("1-9 profile, folders, text size, options");
 
     m_secondInstance = false; // 10
     m_lock = std::make_unique<SingleInstanceLock>(P(ProfileId::MutexName), m_env.lockFolder);
@@ -132,7 +164,9 @@ void TfrmAll::FormCreate(TfrmSplash* splash)
     m_chapter->textSize().startupSaveViewSetting(); // 11
 
     m_lock->create(); // 12
+    m_settings.store().endBatch();
     QApplication::setOverrideCursor(Qt::WaitCursor); // 13
+    clock.done("10-13 single instance");
 
     QString folder = m_settings.ReadFilesPath(); // 14
     if (folder.isEmpty())
@@ -154,6 +188,7 @@ void TfrmAll::FormCreate(TfrmSplash* splash)
         splash->raise();
     }
     QApplication::processEvents();
+    clock.done("14-18 geometry, search options and history, splash shown");
 
     auto progress = [&](const QString& text, bool always) {
         if (splash) {
@@ -168,6 +203,7 @@ void TfrmAll::FormCreate(TfrmSplash* splash)
     };
     progress(QStringLiteral("Načítám seznam ..."), false); // 19
     m_catalogue->setFolder(WithTrailingSeparator(QDir::fromNativeSeparators(folder))); // 20
+    clock.done("19-20 catalogue");
 
     progress(QStringLiteral("Načítám záložky ..."), false); // 21
     wait(500);
@@ -175,12 +211,14 @@ void TfrmAll::FormCreate(TfrmSplash* splash)
     QApplication::processEvents();
     repaintProgress();
     QApplication::processEvents();
+    clock.done("21 bookmarks");
 
     progress(QStringLiteral("Načítám vlastní seznam ..."), false); // 22
     wait(500);
     if (m_customPage->loadAtStart(m_customTreePath))
         m_settings.WriteFilesPath(m_catalogue->folder());
 
+    clock.done("22 custom tree");
     QApplication::processEvents(); // 23
     QApplication::restoreOverrideCursor();
 
@@ -193,12 +231,14 @@ void TfrmAll::FormCreate(TfrmSplash* splash)
         });
         delete splash;
     }
+    clock.done("23-24 splash closed");
 
     // A custom tree file that did not load is reported once the splash has gone.
     if (const QString warning = m_customPage->startUpWarning(); !warning.isEmpty())
         ShowMessage(this, warning, MsgIcon::Warning);
 
     m_notesPage->FillFontList(); // 25
+    clock.done("25 notes font list");
     raise(); // 26
     activateWindow();
     m_helpRouter->setHelpFile(m_env.layout.helpFile()); // 27
@@ -207,6 +247,7 @@ void TfrmAll::FormCreate(TfrmSplash* splash)
         ShowMessage(this, QStringLiteral("Aktualizace nové verze programu byla dokončena."), MsgIcon::Information);
 
     action(QStringLiteral("mnuForum"))->setVisible(!P(ProfileId::ForumUrl).isEmpty()); // 29
+    clock.done("26-29 help file, finished update, forum");
     m_created = true;
 }
 
@@ -279,7 +320,9 @@ void TfrmAll::WriteLastProject()
 {
     QString folder = m_settings.ReadFilesPath();
     folder = WithTrailingSeparator(folder);
-    const QString locationName = m_chapter->wbFile()->hasDocument() ? m_chapter->wbFile()->locationName() : QString();
+    // No view yet: no chapter was shown.
+    const QString locationName
+        = m_chapter->hasView() && m_chapter->wbFile()->hasDocument() ? m_chapter->wbFile()->locationName() : QString();
     const bool open = !locationName.isEmpty() && action(QStringLiteral("mnuOpenLastProject"))->isChecked();
     m_settings.writeLastProject(open ? folder + RemoveFileExt(locationName) + QStringLiteral(".htm") : QString());
 }

@@ -13,6 +13,7 @@
 #include <QFontMetrics>
 #include <QInputDialog>
 #include <QLabel>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QStyle>
 #include <QTabBar>
@@ -51,6 +52,7 @@ class TestWindowSizes final : public QObject
 {
     Q_OBJECT
 private slots:
+    void mainWindowAtItsLeastSize_data();
     void mainWindowAtItsLeastSize();
     void inputBoxCaptions_data();
     void inputBoxCaptions();
@@ -61,8 +63,22 @@ private slots:
     void fileDialogs();
 };
 
+void TestWindowSizes::mainWindowAtItsLeastSize_data()
+{
+    QTest::addColumn<double>("fontScale");
+    QTest::newRow("the system font") << 1.0;
+    // The largest text size a desktop offers is half as large again as the normal one.
+    QTest::newRow("the largest system font") << 1.5;
+}
+
 void TestWindowSizes::mainWindowAtItsLeastSize()
 {
+    QFETCH(double, fontScale);
+    const QFont normal = QApplication::font();
+    QFont scaled = normal;
+    scaled.setPointSizeF(normal.pointSizeF() * fontScale);
+    QApplication::setFont(scaled);
+    const auto restore = qScopeGuard([&] { QApplication::setFont(normal); });
     World world;
     world.openStore();
     auto w = world.start();

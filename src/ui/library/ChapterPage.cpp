@@ -95,13 +95,9 @@ ChapterPage::ChapterPage(SettingsStore& store, std::function<QString()> chapterF
     m_tlbPreviousCap->setEnabled(false);
     m_tlbNextCap->setEnabled(false);
 
-    m_wbFile = new HtmlView(&store, TextSize::viewKey(), TextSize::valueName(), this);
-    m_wbFile->setObjectName(QStringLiteral("wbFile"));
-    m_wbFile->setNavigationGuard([this](const QUrl& target) { return wbFileBeforeNavigate2(target); });
     m_pnlFile = new QVBoxLayout;
     m_pnlFile->setContentsMargins(0, 0, 0, 0);
     m_pnlFile->setSpacing(0);
-    m_pnlFile->addWidget(m_wbFile, 1);
 
     contentLayout()->addWidget(m_toolbar);
     contentLayout()->addLayout(m_pnlFile, 1);
@@ -111,9 +107,6 @@ ChapterPage::ChapterPage(SettingsStore& store, std::function<QString()> chapterF
     connect(m_tlbPrint, &QAction::triggered, this, &ChapterPage::PrintPage);
     connect(m_tlbPreviousCap, &QAction::triggered, this, &ChapterPage::tlbPreviousCapClick);
     connect(m_tlbNextCap, &QAction::triggered, this, &ChapterPage::tlbNextCapClick);
-    connect(m_wbFile, &HtmlView::downloadComplete, this, &ChapterPage::wbFileDownloadComplete);
-    connect(m_wbFile, &HtmlView::documentComplete, this, &ChapterPage::wbFileDocumentComplete);
-    connect(m_wbFile, &HtmlView::statusTextChanged, this, [this](const QString& t) { statusBar()->setText(0, t); });
     connect(statusBar(), &StatusBar::mouseMoved, this, &ChapterPage::stbFileMouseMove);
     connect(statusBar(), &StatusBar::doubleClicked, this, [this](int x) {
         if (x > statusBar()->panel0Width())
@@ -123,12 +116,28 @@ ChapterPage::ChapterPage(SettingsStore& store, std::function<QString()> chapterF
 
 ChapterPage::~ChapterPage() = default;
 
+HtmlView* ChapterPage::wbFile() const
+{
+    if (m_wbFile)
+        return m_wbFile;
+    auto* self = const_cast<ChapterPage*>(this);
+    m_wbFile = new HtmlView(&m_store, TextSize::viewKey(), TextSize::valueName(), self);
+    m_wbFile->setObjectName(QStringLiteral("wbFile"));
+    m_wbFile->setNavigationGuard([self](const QUrl& target) { return self->wbFileBeforeNavigate2(target); });
+    m_pnlFile->insertWidget(0, m_wbFile, 1); // above the search results panel
+    connect(m_wbFile, &HtmlView::downloadComplete, self, &ChapterPage::wbFileDownloadComplete);
+    connect(m_wbFile, &HtmlView::documentComplete, self, &ChapterPage::wbFileDocumentComplete);
+    connect(m_wbFile, &HtmlView::statusTextChanged, self,
+            [self](const QString& t) { self->statusBar()->setText(0, t); });
+    return m_wbFile;
+}
+
 void ChapterPage::navigate(const QString& path)
 {
     // A phrase left from an opening whose document never came is not this chapter's.
     m_pendingHighlight.reset();
     ++m_navigations;
-    m_wbFile->navigate(path);
+    wbFile()->navigate(path);
 }
 
 bool ChapterPage::wbFileBeforeNavigate2(const QUrl& target)
@@ -176,19 +185,19 @@ void ChapterPage::mnuTextSizeClick(int step)
     for (QAction* a : m_sizeGroup->actions())
         a->setChecked(a->data().toInt() == step);
     m_textSize->SaveViewTextSize(m_textSize->ReadViewTextSize(false));
-    m_wbFile->zoomToStep(step);
+    wbFile()->zoomToStep(step);
     m_textSize->restoreViewSetting();
     SaveChosenTextSize();
 }
 
 void ChapterPage::PrintPage()
 {
-    m_wbFile->printWithDialog();
+    wbFile()->printWithDialog();
 }
 
 void ChapterPage::ActivateChapterView()
 {
-    if (m_wbFile->hasDocument())
+    if (m_wbFile && m_wbFile->hasDocument())
         m_wbFile->focusView();
 }
 
@@ -242,14 +251,14 @@ void ChapterPage::wbFileDocumentComplete()
 
 void ChapterPage::tlbPreviousCapClick()
 {
-    const QString path = QDir::fromNativeSeparators(m_chapterFolder()) + m_wbFile->locationName();
+    const QString path = QDir::fromNativeSeparators(m_chapterFolder()) + wbFile()->locationName();
     if (const auto previous = PreviousChapterFile(path))
         emit openFileRequested(*previous);
 }
 
 void ChapterPage::tlbNextCapClick()
 {
-    const QString path = QDir::fromNativeSeparators(m_chapterFolder()) + m_wbFile->locationName();
+    const QString path = QDir::fromNativeSeparators(m_chapterFolder()) + wbFile()->locationName();
     if (const auto next = NextChapterFile(path))
         emit openFileRequested(*next);
     else

@@ -29,7 +29,10 @@ public:
     ChapterPage(SettingsStore& store, std::function<QString()> chapterFolder, QWidget* parent = nullptr);
     ~ChapterPage() override;
 
-    HtmlView* wbFile() const { return m_wbFile; }
+    // The view is made when first needed (the first chapter shown, as a rule): the web
+    // engine behind it takes longer to start than the rest of the window.
+    HtmlView* wbFile() const;
+    bool hasView() const { return m_wbFile != nullptr; }
     HintedToolBar* tlbarFile() const { return m_toolbar; }
     QAction* tlbFindIE() const { return m_tlbFindIE; }
     QAction* tlbPrint() const { return m_tlbPrint; }
@@ -87,7 +90,7 @@ private:
     QMenu* m_mnuTextSize;
     QActionGroup* m_sizeGroup;
     QVBoxLayout* m_pnlFile;
-    HtmlView* m_wbFile;
+    mutable HtmlView* m_wbFile = nullptr;
     std::optional<TSearchAndHighlightTextOptions> m_pendingHighlight;
     int m_navigations = 0;
 };

@@ -63,24 +63,8 @@ TfrmIniViewer::TfrmIniViewer(QWidget* mainWindow, SettingsStore* store)
     setSizeGripEnabled(true);
     resize(DesignWidth, DesignHeight);
 
-    m_wbIniViewer = new HtmlView(store, TextSize::viewKey(), TextSize::valueName(), this);
-    m_wbIniViewer->setObjectName(QStringLiteral("wbIniViewer"));
-    m_wbIniViewer->setProperty("helpContext", 98);
-    // What it shows came from a server: data, never code. No script runs, and the
-    // page reaches neither other local files nor the network.
-    QWebEnginePage* page = m_wbIniViewer->engineView()->page();
-    QWebEngineSettings* settings = page->settings();
-    settings->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
-    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
-    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
-    settings->setAttribute(QWebEngineSettings::AutoLoadImages, false);
-    auto* interceptor = new OnlyShownFile(this);
-    m_onlyShownFile = interceptor;
-    page->setUrlRequestInterceptor(interceptor);
-    // The window shows the one file; it is no browser.
-    m_wbIniViewer->setNavigationGuard([this](const QUrl& target) {
-        return target.isLocalFile() && QFileInfo(target.toLocalFile()) == QFileInfo(m_path);
-    });
+    m_store = store;
+    m_onlyShownFile = new OnlyShownFile(this);
 
     m_btnSaveIni = new QPushButton(QStringLiteral("&Uložit"), this);
     m_btnSaveIni->setObjectName(QStringLiteral("btnSaveIni"));
@@ -102,15 +86,41 @@ TfrmIniViewer::TfrmIniViewer(QWidget* mainWindow, SettingsStore* store)
     auto* root = new QVBoxLayout(this);
     root->setContentsMargins(0, 0, 0, 0);
     root->setSpacing(0);
-    root->addWidget(m_wbIniViewer, 1);
+    root->addStretch(1); // the view's place until it is made
     root->addLayout(panel);
     root->addWidget(m_statusBar);
 
     connect(m_btnSaveIni, &QPushButton::clicked, this, &TfrmIniViewer::btnSaveIniClick);
     connect(m_btnClose, &QPushButton::clicked, this, &QDialog::reject);
-    connect(m_wbIniViewer, &HtmlView::statusTextChanged, m_statusBar, [this](const QString& t) {
-        m_statusBar->showMessage(t);
+}
+
+HtmlView* TfrmIniViewer::wbIniViewer() const
+{
+    if (m_wbIniViewer)
+        return m_wbIniViewer;
+    auto* self = const_cast<TfrmIniViewer*>(this);
+    m_wbIniViewer = new HtmlView(m_store, TextSize::viewKey(), TextSize::valueName(), self);
+    m_wbIniViewer->setObjectName(QStringLiteral("wbIniViewer"));
+    m_wbIniViewer->setProperty("helpContext", 98);
+    // What it shows came from a server: data, never code. No script runs, and the
+    // page reaches neither other local files nor the network.
+    QWebEnginePage* page = m_wbIniViewer->engineView()->page();
+    QWebEngineSettings* settings = page->settings();
+    settings->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
+    settings->setAttribute(QWebEngineSettings::AutoLoadImages, false);
+    page->setUrlRequestInterceptor(static_cast<OnlyShownFile*>(m_onlyShownFile));
+    // The window shows the one file; it is no browser.
+    m_wbIniViewer->setNavigationGuard([self](const QUrl& target) {
+        return target.isLocalFile() && QFileInfo(target.toLocalFile()) == QFileInfo(self->m_path);
     });
+    auto* root = static_cast<QVBoxLayout*>(self->layout());
+    delete root->takeAt(0); // the stretch that kept its place
+    root->insertWidget(0, m_wbIniViewer, 1);
+    connect(m_wbIniViewer, &HtmlView::statusTextChanged, self->m_statusBar,
+            [self](const QString& t) { self->m_statusBar->showMessage(t); });
+    return m_wbIniViewer;
 }
 
 TfrmIniViewer::~TfrmIniViewer() = default;
@@ -124,7 +134,7 @@ void TfrmIniViewer::load(const QString& path)
     else if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
     static_cast<OnlyShownFile*>(m_onlyShownFile)->setAllowed(QUrl::fromLocalFile(m_path));
-    m_wbIniViewer->navigate(m_path);
+    wbIniViewer()->navigate(m_path);
 }
 
 void TfrmIniViewer::showFile(const QString& path)

@@ -30,7 +30,9 @@ public:
 
     void btnSaveIniClick();
 
-    HtmlView* wbIniViewer() const { return m_wbIniViewer; }
+    // Made when first needed: the window lives hidden from the start, and its web
+    // engine need not start before a file is shown.
+    HtmlView* wbIniViewer() const;
     QPushButton* btnSaveIni() const { return m_btnSaveIni; }
     QPushButton* btnClose() const { return m_btnClose; }
     QStatusBar* statusBar() const { return m_statusBar; }
@@ -45,7 +47,8 @@ private:
     QString m_path;
     QString m_defaultSuffix = QStringLiteral("log");
     SaveFileDialog m_saveDialog;
-    HtmlView* m_wbIniViewer = nullptr;
+    SettingsStore* m_store = nullptr;
+    mutable HtmlView* m_wbIniViewer = nullptr;
     QObject* m_onlyShownFile = nullptr; // the page's request filter
     QPushButton* m_btnSaveIni = nullptr;
     QPushButton* m_btnClose = nullptr;
