@@ -33,6 +33,7 @@ class PageControl;
 class SearchPage;
 class TreeModel;
 class FindDialog;
+class FrameState;
 class SettingsStore;
 class SingleInstanceLock;
 class TfrmSplash;
@@ -63,9 +64,9 @@ public:
 
     bool SecondInstance() const { return m_secondInstance; }
     bool SerialFinished() const { return m_serialFinished; }
-    bool aboutWindowFlag() const { return m_aboutWindow; }
-    void setAboutWindowFlag(bool on) { m_aboutWindow = on; }
-    QString CurrentChapterPath() const { return m_currentChapterPath; }
+    QString CurrentChapterPath() const;
+    // What the pages share: the chapter shown, the folder, the flags, the reading state.
+    FrameState& frameState() const { return *m_state; }
     QString CustomTreePath() const { return m_customTreePath; }
     QString FindHistoryPath() const { return m_findHistoryPath; }
     QString DefaultNotesPath() const { return m_defaultNotesPath; }
@@ -151,12 +152,9 @@ private:
 
     bool m_secondInstance = false;
     bool m_serialFinished = false;
-    bool m_aboutWindow = false;
-    bool m_findFlag = false;
-    bool m_bookmarkFlag = false;
     bool m_destroyed = false;
     bool m_created = false;
-    QString m_currentChapterPath;
+    FrameState* m_state;
     QString m_customTreePath;
     QString m_findHistoryPath;
     QString m_defaultNotesPath;

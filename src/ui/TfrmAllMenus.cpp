@@ -5,6 +5,7 @@
 #include "Catalogue.h"
 #include "ChapterTree.h"
 #include "FindDialog.h"
+#include "FrameState.h"
 #include "ImageList.h"
 #include "MessageService.h"
 #include "Profile.h"
@@ -77,7 +78,7 @@ void TfrmAll::mnuUpdateClick()
 {
     UpdateHost h;
     h.layout = m_env.layout;
-    h.showHints = action(QStringLiteral("mnuShowHints"))->isChecked();
+    h.showHints = m_state->showHints();
     const UpdateServerChoice server = ChooseUpdateServer(
         QCoreApplication::arguments(),
         m_settings.store().readString(AppSettings::settingsKey(), QLatin1String(UpdateServerValueName)).value_or(QString()));
@@ -85,7 +86,7 @@ void TfrmAll::mnuUpdateClick()
     h.serverNote = server.note;
     h.updateKey = BuiltInUpdateKey();
     h.serialFinished = SerialFinished();
-    h.chapterFolder = [this] { return QDir::fromNativeSeparators(m_catalogue->folder()); };
+    h.chapterFolder = [this] { return m_state->chapterFolder(); };
     h.catalogueTree = [this] { return &m_catalogue->tree(); };
     // Rebuilding the catalogue refills the search page's list as well.
     h.rebuildCatalogue = [this](const QString& folder) { m_catalogue->BuildCatalogue(folder); };
@@ -148,7 +149,7 @@ void TfrmAll::tmrTimeTimer()
     if (m_helpRouter)
         m_helpRouter->clockTick();
     m_chapter->statusBar()->setText(
-        1, QStringLiteral("Aktuální čas: [") + QLocale().toString(QTime::currentTime(), format) + QStringLiteral("]"));
+        1, QStringLiteral("Aktuální čas: [") + QLocale().toString(m_state->now().time(), format) + QStringLiteral("]"));
 }
 
 void TfrmAll::createMenus()
@@ -165,8 +166,8 @@ void TfrmAll::createMenus()
     addCommand(tools, QStringLiteral("mnuUpdate"), QStringLiteral("Aktualizace ..."), QKeySequence(Qt::CTRL | Qt::Key_U),
                48, QStringLiteral("update"));
     connect(action(QStringLiteral("mnuDelPrint")), &QAction::triggered, this, [this] {
-        TfrmDelPrint::run(this, SerialFinished(), QDir::fromNativeSeparators(m_catalogue->folder()),
-                          m_env.layout.logFolder(), action(QStringLiteral("mnuShowHints"))->isChecked(),
+        TfrmDelPrint::run(this, SerialFinished(), m_state->chapterFolder(), m_env.layout.logFolder(),
+                          m_state->showHints(),
                           [this] { ActivateChapterView(); });
     });
     QMenu* notes = tools->addMenu(QStringLiteral("Poznámky"));
@@ -275,6 +276,7 @@ void TfrmAll::moveHelpMenuRight()
 void TfrmAll::applyShowHints()
 {
     const bool on = action(QStringLiteral("mnuShowHints"))->isChecked();
+    m_state->setShowHints(on);
     for (HintedToolBar* bar : findChildren<HintedToolBar*>())
         bar->setShowHints(on);
     m_settings.writeOption(QStringLiteral("ShowHints"), on);
@@ -348,7 +350,7 @@ void TfrmAll::dlgFindNodeTextFind()
         raise();
         activateWindow();
         ShowMessage(this, QStringLiteral("Nenalezeno!"), MsgIcon::Warning, MsgButtons::Ok, QStringLiteral("Chyba"));
-        m_findFlag = true;
+        m_state->findFlag = true;
         m_dlgFindNodeText->setFindText(m_catalogue->statusBar()->text(1));
     }
     view->setFocus();

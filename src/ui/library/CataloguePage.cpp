@@ -2,6 +2,7 @@
 
 #include "AppSettings.h"
 #include "Catalogue.h"
+#include "FrameState.h"
 #include "MessageService.h"
 #include "ImageList.h"
 #include "library/EnterRelease.h"
@@ -28,9 +29,10 @@ namespace {
 const QString FileNotFound = QStringLiteral("Soubor nebyl nalezen");
 }
 
-CataloguePage::CataloguePage(AppSettings& settings, QWidget* mainWindow, QWidget* parent)
+CataloguePage::CataloguePage(AppSettings& settings, FrameState& state, QWidget* mainWindow, QWidget* parent)
     : Page(parent)
     , m_settings(settings)
+    , m_state(state)
     , m_main(mainWindow)
 {
     m_toolbar = new HintedToolBar(this);
@@ -225,12 +227,11 @@ void CataloguePage::trwFilesKeyUp(QKeyEvent* event)
     // The keypad's Enter carries the keypad modifier; it is the same key here.
     if (!EnterRelease::isEnter(event) || (event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
         return;
-    const bool guarded = (findFlag && *findFlag) || (bookmarkFlag && *bookmarkFlag);
-    if (guarded) {
-        if (findFlag)
-            *findFlag = false;
-        if (bookmarkFlag)
-            *bookmarkFlag = false;
+    // Set by the find dialog and a failed tree search, or by a bookmark dialog:
+    // the Enter that closed them must not open a chapter.
+    if (m_state.findFlag || m_state.bookmarkFlag) {
+        m_state.findFlag = false;
+        m_state.bookmarkFlag = false;
         emit findDialogCloseRequested();
         return;
     }

@@ -16,6 +16,7 @@ namespace tavio {
 
 class AppSettings;
 class EnterRelease;
+class FrameState;
 class HintedToolBar;
 class TreeModel;
 
@@ -24,7 +25,7 @@ class CataloguePage final : public Page
 {
     Q_OBJECT
 public:
-    CataloguePage(AppSettings& settings, QWidget* mainWindow, QWidget* parent = nullptr);
+    CataloguePage(AppSettings& settings, FrameState& state, QWidget* mainWindow, QWidget* parent = nullptr);
     ~CataloguePage() override;
 
     ChapterTree& tree() { return m_tree; }
@@ -67,6 +68,7 @@ private:
     void stbFilesMouseMove(int x);
 
     AppSettings& m_settings;
+    FrameState& m_state;
     QWidget* m_main;
     ChapterTree m_tree;
     TreeModel* m_model;
@@ -80,12 +82,6 @@ private:
     QTreeView* m_trwFiles;
     EnterRelease* m_enterRelease;
     bool m_firstBuildDone = false;
-
-public:
-    // Set by the find dialog and a failed tree search, or by a bookmark dialog:
-    // the Enter that closed them must not open a chapter.
-    bool* findFlag = nullptr;
-    bool* bookmarkFlag = nullptr;
 };
 
 } // namespace tavio

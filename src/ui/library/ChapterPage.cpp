@@ -1,6 +1,7 @@
 #include "ChapterPage.h"
 
 #include "ChapterNames.h"
+#include "FrameState.h"
 #include "HtmlView.h"
 #include "ImageList.h"
 #include "Profile.h"
@@ -47,10 +48,10 @@ QString folderPart(const QUrl& target)
 
 } // namespace
 
-ChapterPage::ChapterPage(SettingsStore& store, std::function<QString()> chapterFolder, QWidget* parent)
+ChapterPage::ChapterPage(SettingsStore& store, FrameState& state, QWidget* parent)
     : Page(parent)
     , m_store(store)
-    , m_chapterFolder(std::move(chapterFolder))
+    , m_state(state)
     , m_textSize(std::make_unique<TextSize>(store))
 {
     m_toolbar = new HintedToolBar(this);
@@ -133,7 +134,7 @@ void ChapterPage::navigate(const QString& path)
 
 bool ChapterPage::wbFileBeforeNavigate2(const QUrl& target)
 {
-    const QString folder = QDir::fromNativeSeparators(m_chapterFolder());
+    const QString folder = m_state.chapterFolder();
     if (folderPart(target).compare(folder, Qt::CaseInsensitive) == 0) {
         ApplyChosenTextSize();
         ActivateChapterView();
@@ -242,14 +243,14 @@ void ChapterPage::wbFileDocumentComplete()
 
 void ChapterPage::tlbPreviousCapClick()
 {
-    const QString path = QDir::fromNativeSeparators(m_chapterFolder()) + m_wbFile->locationName();
+    const QString path = m_state.chapterFolder() + m_wbFile->locationName();
     if (const auto previous = PreviousChapterFile(path))
         emit openFileRequested(*previous);
 }
 
 void ChapterPage::tlbNextCapClick()
 {
-    const QString path = QDir::fromNativeSeparators(m_chapterFolder()) + m_wbFile->locationName();
+    const QString path = m_state.chapterFolder() + m_wbFile->locationName();
     if (const auto next = NextChapterFile(path))
         emit openFileRequested(*next);
     else

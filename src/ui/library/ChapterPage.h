@@ -14,6 +14,7 @@ class QVBoxLayout;
 namespace tavio {
 
 class HintedToolBar;
+class FrameState;
 class HtmlView;
 class SettingsStore;
 class TextSize;
@@ -25,8 +26,8 @@ class ChapterPage final : public Page
 {
     Q_OBJECT
 public:
-    // chapterFolder: the current chapter folder (ending with a separator).
-    ChapterPage(SettingsStore& store, std::function<QString()> chapterFolder, QWidget* parent = nullptr);
+    // state: the main window's shared state, the chapter folder among it.
+    ChapterPage(SettingsStore& store, FrameState& state, QWidget* parent = nullptr);
     ~ChapterPage() override;
 
     HtmlView* wbFile() const { return m_wbFile; }
@@ -76,7 +77,7 @@ private:
     void stbFileMouseMove(int x);
 
     SettingsStore& m_store;
-    std::function<QString()> m_chapterFolder;
+    FrameState& m_state;
     std::unique_ptr<TextSize> m_textSize;
     HintedToolBar* m_toolbar;
     QAction* m_tlbFindIE;
