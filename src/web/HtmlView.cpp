@@ -4,7 +4,12 @@
 #include "PageScripts.h"
 #include "SettingsStore.h"
 
+#include <QClipboard>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QLoggingCategory>
 #include <QPointer>
 #include <QPrintDialog>
@@ -53,7 +58,12 @@ struct HtmlView::Private
     // Begins the console messages of the link follower (see PageScripts); random, and
     // known to the application's script world only.
     QString linkMarker;
+    // Begins the console messages of the scroll reporter and the code copier.
+    QString pageMarker;
     int step = kDefaultStep;
+    std::optional<double> lastShare;
+    QString themeCss;
+    QTimer* markTimer = nullptr;
 
     int crashReloads = 0;
     bool reloadingAfterCrash = false;
@@ -69,6 +79,9 @@ struct HtmlView::Private
 
     bool askGuard(const QUrl& target) const { return !guard || guard(target); }
     void followLink(const QUrl& target);
+    void pageMessage(HtmlView* owner, const QString& message);
+    void find(HtmlView* owner, bool backward);
+    void markAll(HtmlView* owner);
     int readTextSizeStep();
 };
 
@@ -171,6 +184,10 @@ protected:
             d.followLink(QUrl(message.mid(d.linkMarker.size()), QUrl::StrictMode));
             return;
         }
+        if (message.startsWith(d.pageMarker)) {
+            d.pageMessage(m_owner, message.mid(d.pageMarker.size()));
+            return;
+        }
         QWebEnginePage::javaScriptConsoleMessage(level, message, line, source);
     }
 
@@ -187,6 +204,74 @@ void HtmlView::Private::followLink(const QUrl& target)
         return;
     approvedTarget = target;
     page->load(target);
+}
+
+// What the scroll reporter and the code copier say: "pos <share> <url>", "end <url>",
+// "copy <text>".
+void HtmlView::Private::pageMessage(HtmlView* owner, const QString& message)
+{
+    const QString current = page->url().adjusted(QUrl::RemoveFragment).toString();
+    if (message.startsWith(QLatin1String("copy "))) {
+        const QString text = message.mid(5);
+        QGuiApplication::clipboard()->setText(text);
+        emit owner->codeCopied(text);
+        return;
+    }
+    const QStringList parts = message.split(QLatin1Char(' '));
+    // A word from a document that has already gone is not this one's.
+    if (parts.size() < 2 || QUrl(parts.last()).adjusted(QUrl::RemoveFragment).toString() != current)
+        return;
+    const QUrl url = page->url();
+    if (parts.at(0) == QLatin1String("pos") && parts.size() == 3) {
+        bool ok = false;
+        const double share = parts.at(1).toDouble(&ok);
+        if (!ok)
+            return;
+        lastShare = share;
+        emit owner->readingPositionChanged(url, share);
+    } else if (parts.at(0) == QLatin1String("end") && parts.size() == 2) {
+        emit owner->endShown(url);
+    }
+}
+
+void HtmlView::Private::find(HtmlView* owner, bool backward)
+{
+    const FindDialog* f = findDialog;
+    if (f->findText().isEmpty())
+        return;
+    std::weak_ptr<char> weak = alive;
+    page->runJavaScript(
+        pagescripts::findOnPage(f->findText(), f->wholeWords(), f->matchCase(), backward),
+        QWebEngineScript::ApplicationWorld, [this, owner, weak](const QVariant& result) {
+            if (weak.expired())
+                return;
+            // The page's coordinates are CSS pixels of the zoomed page.
+            const QVariantList r = result.toList();
+            QRect onScreen;
+            if (r.size() == 4) {
+                const double zoom = page->zoomFactor();
+                const QRectF inView(r[0].toDouble() * zoom, r[1].toDouble() * zoom,
+                                    std::max(1.0, r[2].toDouble() * zoom), std::max(1.0, r[3].toDouble() * zoom));
+                onScreen = QRect(view->mapToGlobal(inView.topLeft().toPoint()), inView.size().toSize());
+            }
+            findDialog->showMatch(onScreen);
+            markAll(owner);
+        });
+}
+
+// Boxes over all the matches and the count in the dialog; cleared when the dialog is closed.
+void HtmlView::Private::markAll(HtmlView*)
+{
+    const FindDialog* f = findDialog;
+    const QString phrase = f->isVisible() ? f->findText() : QString();
+    std::weak_ptr<char> weak = alive;
+    page->runJavaScript(pagescripts::markAllMatches(phrase, f->wholeWords(), f->matchCase()),
+                        QWebEngineScript::ApplicationWorld, [this, weak, phrase](const QVariant& result) {
+                            if (weak.expired() || phrase.isEmpty())
+                                return;
+                            const QVariantList r = result.toList();
+                            findDialog->showCount(r.value(0).toInt(), r.value(1).toInt());
+                        });
 }
 
 HtmlView::HtmlView(SettingsStore* store, const QString& textSizeKey, const QString& textSizeValue, QWidget* parent)
@@ -247,7 +332,59 @@ HtmlView::HtmlView(SettingsStore* store, const QString& textSizeKey, const QStri
         follower.setWorldId(QWebEngineScript::ApplicationWorld);
         follower.setRunsOnSubFrames(false);
         d->page->scripts().insert(follower);
+
+        d->pageMarker = QStringLiteral("tavio-page %1%2 ").arg(rng->generate64(), 16, 16, QLatin1Char('0'))
+                            .arg(rng->generate64(), 16, 16, QLatin1Char('0'));
+        QWebEngineScript reporter;
+        reporter.setName(QStringLiteral("tavio-scroll-reporter"));
+        reporter.setSourceCode(pagescripts::scrollReporter(d->pageMarker));
+        reporter.setInjectionPoint(QWebEngineScript::DocumentCreation);
+        reporter.setWorldId(QWebEngineScript::ApplicationWorld);
+        reporter.setRunsOnSubFrames(false);
+        d->page->scripts().insert(reporter);
+        QWebEngineScript copier;
+        copier.setName(QStringLiteral("tavio-code-copier"));
+        copier.setSourceCode(pagescripts::codeCopier(d->pageMarker));
+        copier.setInjectionPoint(QWebEngineScript::DocumentReady);
+        copier.setWorldId(QWebEngineScript::ApplicationWorld);
+        copier.setRunsOnSubFrames(false);
+        d->page->scripts().insert(copier);
     }
+    connect(d->page, &QWebEnginePage::urlChanged, this, [this](const QUrl& url) {
+        d->lastShare.reset();
+        emit urlChanged(url);
+    });
+
+    // The view's pop-up menu, with the code block's copy item when it was opened on one.
+    d->view->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(d->view, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+        std::weak_ptr<char> weak = d->alive;
+        d->page->runJavaScript(pagescripts::menuBlockText(), QWebEngineScript::ApplicationWorld,
+                               [this, weak, pos](const QVariant& text) {
+                                   if (weak.expired())
+                                       return;
+                                   QMenu* menu = d->view->createStandardContextMenu();
+                                   menu->setAttribute(Qt::WA_DeleteOnClose);
+                                   if (text.typeId() == QMetaType::QString) {
+                                       const QString code = text.toString();
+                                       auto* copy = new QAction(copyItemText(), menu);
+                                       copy->setObjectName(QStringLiteral("acCopyCode"));
+                                       connect(copy, &QAction::triggered, this, [this, code] {
+                                           QGuiApplication::clipboard()->setText(code);
+                                           emit codeCopied(code);
+                                       });
+                                       QAction* first = menu->actions().value(0);
+                                       menu->insertAction(first, copy);
+                                       if (first)
+                                           menu->insertSeparator(first);
+                                   }
+                                   menu->popup(d->view->mapToGlobal(pos));
+                               });
+    });
+    // The keys and mouse buttons of the history reach the program, not the engine's own history.
+    d->view->installEventFilter(this);
+    for (QWidget* child : d->view->findChildren<QWidget*>())
+        child->installEventFilter(this);
     connect(d->page, &QWebEnginePage::renderProcessTerminated, this,
             [this](QWebEnginePage::RenderProcessTerminationStatus status, int exitCode) {
                 if (status == QWebEnginePage::NormalTerminationStatus)
@@ -266,26 +403,92 @@ HtmlView::HtmlView(SettingsStore* store, const QString& textSizeKey, const QStri
     });
 
     d->findDialog = new FindDialog(this);
-    connect(d->findDialog, &FindDialog::findNext, this, [this] {
-        const FindDialog* f = d->findDialog;
-        std::weak_ptr<char> alive = d->alive;
-        d->page->runJavaScript(
-            pagescripts::findOnPage(f->findText(), f->wholeWords(), f->matchCase(), f->upward()),
-            QWebEngineScript::ApplicationWorld, [this, alive](const QVariant& result) {
-                if (alive.expired())
-                    return;
-                // The page's coordinates are CSS pixels of the zoomed page.
-                const QVariantList r = result.toList();
-                QRect onScreen;
-                if (r.size() == 4) {
-                    const double zoom = d->page->zoomFactor();
-                    const QRectF inView(r[0].toDouble() * zoom, r[1].toDouble() * zoom,
-                                        std::max(1.0, r[2].toDouble() * zoom), std::max(1.0, r[3].toDouble() * zoom));
-                    onScreen = QRect(d->view->mapToGlobal(inView.topLeft().toPoint()), inView.size().toSize());
-                }
-                d->findDialog->showMatch(onScreen);
-            });
-    });
+    connect(d->findDialog, &FindDialog::findNext, this, [this] { d->find(this, d->findDialog->upward()); });
+    connect(d->findDialog, &FindDialog::findAgain, this, &HtmlView::findAgain);
+    // The count follows the typing a moment later; closing the dialog clears the boxes.
+    d->markTimer = new QTimer(this);
+    d->markTimer->setSingleShot(true);
+    d->markTimer->setInterval(250);
+    connect(d->markTimer, &QTimer::timeout, this, [this] { d->markAll(this); });
+    connect(d->findDialog, &FindDialog::searchChanged, d->markTimer, qOverload<>(&QTimer::start));
+    connect(d->findDialog, &QDialog::finished, this, [this] { d->markAll(this); });
+}
+
+void HtmlView::findAgain(bool backward)
+{
+    if (hasDocument())
+        d->find(this, backward);
+}
+
+QString HtmlView::copyItemText()
+{
+    return QStringLiteral("Kopírovat ukázku kódu");
+}
+
+bool HtmlView::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::ChildAdded:
+        if (watched == d->view) {
+            if (auto* child = qobject_cast<QWidget*>(static_cast<QChildEvent*>(event)->child()))
+                child->installEventFilter(this);
+        }
+        break;
+    case QEvent::ShortcutOverride:
+    case QEvent::KeyPress: {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->modifiers() == Qt::AltModifier && (key->key() == Qt::Key_Left || key->key() == Qt::Key_Right)) {
+            if (event->type() == QEvent::KeyPress)
+                emit historyStepRequested(key->key() == Qt::Key_Left ? -1 : 1);
+            event->accept();
+            return true;
+        }
+        break;
+    }
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease: {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::BackButton || mouse->button() == Qt::ForwardButton) {
+            if (event->type() == QEvent::MouseButtonPress)
+                emit historyStepRequested(mouse->button() == Qt::BackButton ? -1 : 1);
+            return true;
+        }
+        break;
+    }
+    default: break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void HtmlView::setUserStyleSheet(const QString& css, const QColor& background)
+{
+    d->themeCss = css;
+    QWebEngineScriptCollection& scripts = d->page->scripts();
+    for (const QWebEngineScript& old : scripts.find(QStringLiteral("tavio-theme")))
+        scripts.remove(old);
+    if (!css.isEmpty()) {
+        QWebEngineScript theme;
+        theme.setName(QStringLiteral("tavio-theme"));
+        theme.setSourceCode(pagescripts::themeSheet(css));
+        theme.setInjectionPoint(QWebEngineScript::DocumentCreation);
+        theme.setWorldId(QWebEngineScript::ApplicationWorld);
+        theme.setRunsOnSubFrames(true);
+        scripts.insert(theme);
+    }
+    // The colour the view paints before a document does: no light flash in a dark theme.
+    d->page->setBackgroundColor(background.isValid() ? background : QColor(Qt::white));
+    if (hasDocument())
+        d->page->runJavaScript(pagescripts::themeSheet(css), QWebEngineScript::ApplicationWorld);
+}
+
+void HtmlView::scrollToShare(double share)
+{
+    d->page->runJavaScript(pagescripts::scrollToShare(share), QWebEngineScript::ApplicationWorld);
+}
+
+std::optional<double> HtmlView::lastScrollShare() const
+{
+    return d->lastShare;
 }
 
 HtmlView::~HtmlView()
@@ -308,6 +511,11 @@ void HtmlView::navigate(const QString& localPath)
     d->page->load(QUrl::fromLocalFile(localPath));
 }
 
+void HtmlView::navigateTo(const QUrl& url)
+{
+    d->page->load(url);
+}
+
 bool HtmlView::hasDocument() const
 {
     const QUrl url = d->page->url();
@@ -319,6 +527,11 @@ bool HtmlView::hasDocument() const
 QString HtmlView::locationUrl() const
 {
     return d->page->url().adjusted(QUrl::RemoveFragment | QUrl::RemoveQuery).toString(QUrl::FullyEncoded);
+}
+
+QUrl HtmlView::url() const
+{
+    return d->page->url();
 }
 
 QString HtmlView::locationName() const
