@@ -79,6 +79,7 @@ TfrmAll::TfrmAll(const Environment& env)
 
     createPages();
     createMenus();
+    createReadingWiring();
     setMinimumSize(GrownLeastSize(this, {DesignWidth, DesignHeight}));
 
     // The INI viewer lives for the whole run, hidden until the update needs it.
@@ -92,6 +93,9 @@ TfrmAll::TfrmAll(const Environment& env)
     connect(action(QStringLiteral("mnuVersionHistory")), &QAction::triggered, this, [this] {
         TfrmHelp::mnuVersionHistoryClick(this, m_state->showHints(),
                                          [this] { ActivateChapterView(); });
+        // The description window follows the reading theme.
+        for (TfrmHelp* help : findChildren<TfrmHelp*>(QString(), Qt::FindDirectChildrenOnly))
+            applyThemeAround(help);
     });
     connect(action(QStringLiteral("mnuAbout")), &QAction::triggered, this, [this] {
         tavio::mnuAboutClick(this, {[this](bool on) { m_state->aboutWindowFlag = on; }, [this] { ActivateChapterView(); }});
@@ -397,12 +401,12 @@ bool TfrmAll::OpenChapterNode(QTreeView* view, TreeModel* model, TreeNode* node)
     return result;
 }
 
-bool TfrmAll::OpenChapterFile(const QString& path)
+bool TfrmAll::OpenChapterFile(const QString& path, const QString& anchor)
 {
     // Leaving unsaved notes is asked first; staying opens nothing.
     if (m_pgcFiles->currentIndex() == PageNotes && !m_pgcFiles->changePage(PageChapter))
         return false;
-    m_chapter->navigate(m_state->currentChapterPath());
+    m_chapter->navigate(m_state->currentChapterPath(), anchor);
     m_notesPage->OpenChapterNotes(path);
     const ChapterTitle title = ReadChapterTitle(path);
     if (title.status == TitleStatus::NotFound)

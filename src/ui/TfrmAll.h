@@ -96,7 +96,7 @@ public:
 
     // Opening chapters: from a tree node, or by path (CurrentChapterPath set first).
     bool OpenChapterNode(QTreeView* view, TreeModel* model, TreeNode* node);
-    bool OpenChapterFile(const QString& path);
+    bool OpenChapterFile(const QString& path, const QString& anchor = {});
     void openLastChapter();
     void FormShow();
 
@@ -144,6 +144,11 @@ private:
     void setAddMarkEnabled(bool on);
     static QString chapterTabCaption(const QString& title, const QString& path);
     void hintByPosition(Page* page, int x, const QString& right, const QString& left);
+    void createReadingWiring();
+    // Rebuilds the catalogue after an update; the chapters it brought are marked new.
+    void rebuildAfterUpdate(const QString& folder);
+    // The theme's colours for the windows around the chapter view (notes, description).
+    void applyThemeAround(QWidget* widget) const;
 
     Environment m_env;
     std::unique_ptr<SettingsStore> m_ownStore;

@@ -89,7 +89,7 @@ void TfrmAll::mnuUpdateClick()
     h.chapterFolder = [this] { return m_state->chapterFolder(); };
     h.catalogueTree = [this] { return &m_catalogue->tree(); };
     // Rebuilding the catalogue refills the search page's list as well.
-    h.rebuildCatalogue = [this](const QString& folder) { m_catalogue->BuildCatalogue(folder); };
+    h.rebuildCatalogue = [this](const QString& folder) { rebuildAfterUpdate(folder); };
     h.refreshSearchList = [this] { m_searchPage->RefreshFileCheckTree(); };
     h.enableNextChapter = [this] { m_chapter->tlbNextCap()->setEnabled(true); };
     h.showIniFile = [this](const QString& path) { m_frmIniViewer->showFile(path); };

@@ -9,6 +9,7 @@
 #include "Profile.h"
 #include "ShellOpener.h"
 #include "library/EnterRelease.h"
+#include "library/ReadingMarks.h"
 #include "widgets/HintedToolBar.h"
 #include "widgets/PublisherLogo.h"
 #include "widgets/StatusBar.h"
@@ -299,6 +300,8 @@ CustomTreePage::CustomTreePage(const ChapterTree& catalogue, QWidget* mainWindow
 void CustomTreePage::setFrameState(FrameState* state)
 {
     m_state = state;
+    if (state)
+        m_trwCustom->setItemDelegate(new ReadingMarkDelegate(*state, m_model, m_trwCustom));
 }
 
 CustomTreePage::~CustomTreePage()

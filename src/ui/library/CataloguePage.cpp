@@ -3,6 +3,7 @@
 #include "AppSettings.h"
 #include "Catalogue.h"
 #include "FrameState.h"
+#include "ReadingMarks.h"
 #include "MessageService.h"
 #include "ImageList.h"
 #include "library/EnterRelease.h"
@@ -75,6 +76,8 @@ CataloguePage::CataloguePage(AppSettings& settings, FrameState& state, QWidget* 
     m_trwFiles->setSelectionMode(QAbstractItemView::SingleSelection);
     m_trwFiles->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_trwFiles->setAllColumnsShowFocus(true);
+    m_trwFiles->setItemDelegate(new ReadingMarkDelegate(m_state, m_model, m_trwFiles));
+    connect(&m_state, &FrameState::readMarksChanged, this, &CataloguePage::showReadCount);
     m_trwFiles->setMouseTracking(true);
     m_trwFiles->setExpandsOnDoubleClick(true);
     m_trwFiles->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
@@ -124,6 +127,11 @@ void CataloguePage::setFolder(const QString& folder)
         m_edtBrowseDir->setText(folder); // runs edtBrowseDirChange
 }
 
+void CataloguePage::showReadCount()
+{
+    statusBar()->setText(0, m_tree.isEmpty() ? QString() : ReadCountText(m_state, *m_model));
+}
+
 TreeNode* CataloguePage::selectedNode() const
 {
     return m_model->nodeOf(m_trwFiles->currentIndex());
@@ -167,6 +175,7 @@ bool CataloguePage::BuildCatalogue(const QString& folder)
         QApplication::restoreOverrideCursor();
     }
     m_firstBuildDone = true;
+    showReadCount();
     return result;
 }
 

@@ -43,6 +43,9 @@ public:
     bool BuildCatalogue(const QString& folder);
     bool firstBuildDone() const { return m_firstBuildDone; }
 
+    // "Přečteno X z Y kapitol" in the left part of the status bar.
+    void showReadCount();
+
     TreeNode* selectedNode() const;
     void selectNode(TreeNode* node);
 

@@ -4,6 +4,8 @@
 #include "FrameState.h"
 #include "HtmlView.h"
 #include "ImageList.h"
+#include "PageScripts.h"
+#include "Catalogue.h"
 #include "Profile.h"
 #include "ShellOpener.h"
 #include "TextSize.h"
@@ -15,6 +17,8 @@
 #include <QFileInfo>
 #include <QLoggingCategory>
 #include <QMenu>
+#include <QStyle>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -82,6 +86,20 @@ ChapterPage::ChapterPage(SettingsStore& store, FrameState& state, QWidget* paren
     if (auto* button = qobject_cast<QToolButton*>(m_toolbar->widgetForAction(m_tlbTextSize)))
         button->setPopupMode(QToolButton::InstantPopup);
 
+    // Back and forward through the places visited; the hint names the place.
+    m_tlbBack = m_toolbar->addHintedAction(style()->standardIcon(QStyle::SP_ArrowBack), QStringLiteral("Zpět"));
+    m_tlbBack->setObjectName(QStringLiteral("tlbBack"));
+    m_tlbBack->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Left));
+    m_tlbForward = m_toolbar->addHintedAction(style()->standardIcon(QStyle::SP_ArrowForward), QStringLiteral("Vpřed"));
+    m_tlbForward->setObjectName(QStringLiteral("tlbForward"));
+    m_tlbForward->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Right));
+    for (QAction* a : {m_tlbBack, m_tlbForward}) {
+        a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        a->setEnabled(false);
+    }
+    connect(m_tlbBack, &QAction::triggered, this, [this] { historyStep(-1); });
+    connect(m_tlbForward, &QAction::triggered, this, [this] { historyStep(1); });
+
     // The separator takes the free width, so the two chapter buttons sit at the right end.
     auto* separ1 = new QWidget(m_toolbar);
     separ1->setObjectName(QStringLiteral("separ1"));
@@ -116,6 +134,27 @@ ChapterPage::ChapterPage(SettingsStore& store, FrameState& state, QWidget* paren
     connect(m_wbFile, &HtmlView::documentComplete, this, &ChapterPage::wbFileDocumentComplete);
     connect(m_wbFile, &HtmlView::statusTextChanged, this, [this](const QString& t) { statusBar()->setText(0, t); });
     connect(statusBar(), &StatusBar::mouseMoved, this, &ChapterPage::stbFileMouseMove);
+    // The shortcuts of the toolbar buttons work wherever the focus is on the page.
+    addAction(m_tlbBack);
+    addAction(m_tlbForward);
+    connect(m_wbFile, &HtmlView::historyStepRequested, this, &ChapterPage::historyStep);
+    connect(&m_state, &FrameState::historyChanged, this, &ChapterPage::updateHistoryButtons);
+    connect(&m_state, &FrameState::themeChanged, this, &ChapterPage::applyTheme);
+    // A place within the shown chapter (an anchor followed) enters the history too.
+    connect(m_wbFile, &HtmlView::urlChanged, this, [this](const QUrl& url) {
+        if (!url.hasFragment())
+            return;
+        if (const QString name = chapterName(url); !name.isEmpty())
+            m_state.visit({name, url.fragment()});
+    });
+    connect(m_wbFile, &HtmlView::readingPositionChanged, this, [this](const QUrl& url, double share) {
+        if (const QString name = chapterName(url); !name.isEmpty())
+            m_state.setPosition(name, share);
+    });
+    connect(m_wbFile, &HtmlView::endShown, this, [this](const QUrl& url) {
+        if (const QString name = chapterName(url); !name.isEmpty())
+            m_state.setRead(name, true);
+    });
     connect(statusBar(), &StatusBar::doubleClicked, this, [this](int x) {
         if (x > statusBar()->panel0Width())
             emit findOnPageRequested();
@@ -124,12 +163,82 @@ ChapterPage::ChapterPage(SettingsStore& store, FrameState& state, QWidget* paren
 
 ChapterPage::~ChapterPage() = default;
 
-void ChapterPage::navigate(const QString& path)
+void ChapterPage::navigate(const QString& path, const QString& anchor)
 {
     // A phrase left from an opening whose document never came is not this chapter's.
     m_pendingHighlight.reset();
     ++m_navigations;
-    m_wbFile->navigate(path);
+    if (anchor.isEmpty()) {
+        m_wbFile->navigate(path);
+        return;
+    }
+    QUrl url = QUrl::fromLocalFile(path);
+    url.setFragment(anchor);
+    m_wbFile->navigateTo(url);
+}
+
+QString ChapterPage::chapterName(const QUrl& url) const
+{
+    if (!url.isLocalFile())
+        return {};
+    const QFileInfo file(url.toLocalFile());
+    const QString folder = m_state.chapterFolder();
+    const QString own = file.absolutePath() + QLatin1Char('/');
+    if (folder.isEmpty() || QDir::cleanPath(own).compare(QDir::cleanPath(folder), Qt::CaseInsensitive) != 0)
+        return {};
+    return file.fileName();
+}
+
+void ChapterPage::historyStep(int step)
+{
+    const std::optional<HistoryEntry> target = step < 0 ? m_state.goBack() : m_state.goForward();
+    if (!target)
+        return;
+    const QString path = m_state.chapterFolder() + target->fileName;
+    const QUrl shown = QUrl(m_wbFile->locationUrl());
+    if (m_wbFile->hasDocument() && chapterName(shown) == target->fileName) {
+        // The same chapter: only the place in it changes.
+        if (target->anchor.isEmpty()) {
+            if (const auto share = m_state.reading().position(target->fileName))
+                m_wbFile->scrollToShare(*share);
+            else
+                m_wbFile->scrollToShare(0);
+        } else {
+            QUrl url = QUrl::fromLocalFile(path);
+            url.setFragment(target->anchor);
+            m_wbFile->navigateTo(url);
+        }
+        return;
+    }
+    emit historyOpenRequested(path, target->anchor);
+}
+
+void ChapterPage::updateHistoryButtons()
+{
+    const auto describe = [this](const QString& verb, const std::optional<HistoryEntry>& e) -> QString {
+        if (!e)
+            return verb;
+        QString title = ReadChapterTitle(m_state.chapterFolder() + e->fileName).title.trimmed();
+        if (title.isEmpty())
+            title = e->fileName;
+        if (!e->anchor.isEmpty())
+            title += QStringLiteral(" (#") + e->anchor + QLatin1Char(')');
+        return verb + QStringLiteral(": ") + title;
+    };
+    const auto back = m_state.reading().backTarget();
+    const auto forward = m_state.reading().forwardTarget();
+    m_tlbBack->setEnabled(back.has_value());
+    m_tlbForward->setEnabled(forward.has_value());
+    for (auto [action, text] : {std::pair{m_tlbBack, describe(QStringLiteral("Zpět"), back)},
+                                std::pair{m_tlbForward, describe(QStringLiteral("Vpřed"), forward)}}) {
+        action->setToolTip(text);
+        action->setStatusTip(text);
+    }
+}
+
+void ChapterPage::applyTheme(ReadingTheme theme)
+{
+    m_wbFile->setUserStyleSheet(pagescripts::themeCss(int(theme)), QColor(pagescripts::themePageColour(int(theme))));
 }
 
 bool ChapterPage::wbFileBeforeNavigate2(const QUrl& target)
@@ -177,7 +286,13 @@ void ChapterPage::mnuTextSizeClick(int step)
     for (QAction* a : m_sizeGroup->actions())
         a->setChecked(a->data().toInt() == step);
     m_textSize->SaveViewTextSize(m_textSize->ReadViewTextSize(false));
+    // The reader stays at the same place of the text, whatever its new length.
+    const QString name = chapterName(QUrl(m_wbFile->locationUrl()));
+    const std::optional<double> share =
+        m_wbFile->lastScrollShare() ? m_wbFile->lastScrollShare() : m_state.reading().position(name);
     m_wbFile->zoomToStep(step);
+    if (share && m_wbFile->hasDocument())
+        QTimer::singleShot(150, m_wbFile, [view = m_wbFile, s = *share] { view->scrollToShare(s); });
     m_textSize->restoreViewSetting();
     SaveChosenTextSize();
 }
@@ -230,10 +345,18 @@ void ChapterPage::wbFileDocumentComplete()
 {
     m_textSize->restoreViewSetting();
     m_wbFile->setBodyBorderStyle(QStringLiteral("none"));
+    const QUrl shown = m_wbFile->url();
+    const QString name = chapterName(shown);
+    if (!name.isEmpty())
+        m_state.visit({name, shown.fragment()});
     if (m_pendingHighlight) {
         const TSearchAndHighlightTextOptions o = *m_pendingHighlight;
         m_pendingHighlight.reset();
         m_wbFile->searchAndHighlightText(o.SearchText, o.WholeWordsOnly, o.CaseSensitive);
+    } else if (!name.isEmpty() && !shown.hasFragment()) {
+        // Where the reader left it; a search hit or an anchor takes the reader elsewhere.
+        if (const auto share = m_state.reading().position(name); share && *share > 0)
+            m_wbFile->scrollToShare(*share);
     }
     const auto path = FileUrlToPath(m_wbFile->locationUrl());
     m_tlbPreviousCap->setEnabled(path && PreviousChapterFile(*path).has_value());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "MainTypes.h"
+#include "ReadingState.h"
 #include "widgets/Page.h"
 
 #include <functional>
@@ -37,13 +38,20 @@ public:
     QAction* tlbTextSize() const { return m_tlbTextSize; }
     QAction* tlbPreviousCap() const { return m_tlbPreviousCap; }
     QAction* tlbNextCap() const { return m_tlbNextCap; }
+    // Back and forward through the chapters and places visited.
+    QAction* tlbBack() const { return m_tlbBack; }
+    QAction* tlbForward() const { return m_tlbForward; }
     QMenu* mnuTextSize() const { return m_mnuTextSize; }
     // The slot under the view for the search results panel.
     QVBoxLayout* pnlFile() const { return m_pnlFile; }
     TextSize& textSize() const { return *m_textSize; }
 
-    // Shows the chapter at path; a highlight still pending from before is dropped.
-    void navigate(const QString& path);
+    // Shows the chapter at path (at the anchor, when given); a highlight still pending
+    // from before is dropped.
+    void navigate(const QString& path, const QString& anchor = {});
+    // Moves through the history: -1 back, +1 forward. A place in the shown chapter is
+    // shown at once; another chapter is asked for with historyOpenRequested.
+    void historyStep(int step);
     // How many chapters navigate() has been asked to show.
     int navigations() const { return m_navigations; }
     // The step of the checked text-size item, nothing while none is checked.
@@ -66,6 +74,7 @@ public:
 signals:
     // The previous or next button found a chapter to show.
     void openFileRequested(const QString& path);
+    void historyOpenRequested(const QString& path, const QString& anchor);
     void findOnPageRequested();
     void documentCompleted();
 
@@ -75,6 +84,10 @@ private:
     void wbFileDownloadComplete();
     void wbFileDocumentComplete();
     void stbFileMouseMove(int x);
+    void applyTheme(ReadingTheme theme);
+    void updateHistoryButtons();
+    // The file name of a document of the chapter folder; empty for anything else.
+    QString chapterName(const QUrl& url) const;
 
     SettingsStore& m_store;
     FrameState& m_state;
@@ -85,6 +98,8 @@ private:
     QAction* m_tlbTextSize;
     QAction* m_tlbPreviousCap;
     QAction* m_tlbNextCap;
+    QAction* m_tlbBack;
+    QAction* m_tlbForward;
     QMenu* m_mnuTextSize;
     QActionGroup* m_sizeGroup;
     QVBoxLayout* m_pnlFile;
