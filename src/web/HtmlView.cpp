@@ -64,6 +64,7 @@ struct HtmlView::Private
     std::optional<double> lastShare;
     QString themeCss;
     QTimer* markTimer = nullptr;
+    QList<QWebEngineScript> readingAids;
 
     int crashReloads = 0;
     bool reloadingAfterCrash = false;
@@ -342,6 +343,7 @@ HtmlView::HtmlView(SettingsStore* store, const QString& textSizeKey, const QStri
         reporter.setWorldId(QWebEngineScript::ApplicationWorld);
         reporter.setRunsOnSubFrames(false);
         d->page->scripts().insert(reporter);
+        d->readingAids.append(reporter);
         QWebEngineScript copier;
         copier.setName(QStringLiteral("tavio-code-copier"));
         copier.setSourceCode(pagescripts::codeCopier(d->pageMarker));
@@ -349,6 +351,7 @@ HtmlView::HtmlView(SettingsStore* store, const QString& textSizeKey, const QStri
         copier.setWorldId(QWebEngineScript::ApplicationWorld);
         copier.setRunsOnSubFrames(false);
         d->page->scripts().insert(copier);
+        d->readingAids.append(copier);
     }
     connect(d->page, &QWebEnginePage::urlChanged, this, [this](const QUrl& url) {
         d->lastShare.reset();
@@ -479,6 +482,17 @@ void HtmlView::setUserStyleSheet(const QString& css, const QColor& background)
     d->page->setBackgroundColor(background.isValid() ? background : QColor(Qt::white));
     if (hasDocument())
         d->page->runJavaScript(pagescripts::themeSheet(css), QWebEngineScript::ApplicationWorld);
+}
+
+void HtmlView::setReadingAids(bool on)
+{
+    QWebEngineScriptCollection& scripts = d->page->scripts();
+    for (const QWebEngineScript& script : d->readingAids) {
+        for (const QWebEngineScript& old : scripts.find(script.name()))
+            scripts.remove(old);
+        if (on)
+            scripts.insert(script);
+    }
 }
 
 void HtmlView::scrollToShare(double share)

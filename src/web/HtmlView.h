@@ -76,6 +76,9 @@ public:
     // and into the shown one at once; background is the colour the view shows before
     // the document paints. An empty sheet leaves the documents as they are.
     void setUserStyleSheet(const QString& css, const QColor& background);
+    // The scripts behind the reading position, the read mark and the code copy button;
+    // on from the start. Off, the view shows the documents as they are (for comparisons).
+    void setReadingAids(bool on);
     // Scrolls to the share (0 top, 1 end) of the document's scroll range.
     void scrollToShare(double share);
     // The share the reader last scrolled to in the shown document; nothing before that.

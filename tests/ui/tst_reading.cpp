@@ -125,6 +125,7 @@ private slots:
     void findCount();
     void copyCode();
     void damagedStateFile();
+    void pictures();
 };
 
 void TestReading::initTestCase()
@@ -185,6 +186,14 @@ void TestReading::historyAndPositions()
         QVERIFY(complete.wait(30000));
         QCOMPARE(view->locationName(), u"0005.htm"_s);
         QCOMPARE(w->frameState().recentChapterPaths().value(0), world.chapters() + u"0005.htm"_s);
+        // The mouse's back button goes back as well.
+        complete.clear();
+        QTest::mouseClick(view->engineView()->focusProxy(), Qt::BackButton, {}, QPoint(50, 50));
+        QVERIFY(complete.wait(30000));
+        QCOMPARE(view->locationName(), u"0004.htm"_s);
+        QTest::keyClick(view->engineView()->focusProxy(), Qt::Key_Right, Qt::AltModifier);
+        QVERIFY(complete.wait(30000));
+        QCOMPARE(view->locationName(), u"0005.htm"_s);
         w->FormDestroy();
     }
     // The history survives a restart.
@@ -199,8 +208,8 @@ void TestReading::readMarks()
     ReadingWorld world;
     auto w = world.start();
     w->show();
-    StatusBar* bar = w->catalogue()->statusBar();
-    QCOMPARE(bar->text(0), u"Přečteno 0 z 6 kapitol"_s);
+    CataloguePage* bar = w->catalogue();
+    QCOMPARE(bar->readCountText(), u"Přečteno 0 z 6 kapitol"_s);
 
     // A short chapter shows its end at once; a long one only when scrolled to the end.
     QVERIFY(openAndWait(*w, u"0001.htm"_s));
@@ -210,7 +219,7 @@ void TestReading::readMarks()
     QVERIFY(!w->frameState().reading().isRead(u"0004.htm"_s));
     runJs(w->chapterPage()->wbFile(), u"window.scrollTo(0, document.scrollingElement.scrollHeight)"_s);
     QTRY_VERIFY(w->frameState().reading().isRead(u"0004.htm"_s));
-    QCOMPARE(bar->text(0), u"Přečteno 2 z 6 kapitol"_s);
+    QCOMPARE(bar->readCountText(), u"Přečteno 2 z 6 kapitol"_s);
 
     // By hand, from the pop-up menu of the chapter list; unread chapters are bold.
     w->pgcFiles()->setCurrentIndex(TfrmAll::PageFiles);
@@ -221,7 +230,7 @@ void TestReading::readMarks()
     QVERIFY(menu->item(u"popMarkUnread"_s)->isVisible() && !menu->item(u"popMarkRead"_s)->isVisible());
     menu->item(u"popMarkUnread"_s)->trigger();
     QVERIFY(!w->frameState().reading().isRead(u"0004.htm"_s));
-    QCOMPARE(bar->text(0), u"Přečteno 1 z 6 kapitol"_s);
+    QCOMPARE(bar->readCountText(), u"Přečteno 1 z 6 kapitol"_s);
     const auto captionWidth = [&](const QString& name) {
         QStyleOptionViewItem option;
         auto* delegate = static_cast<QStyledItemDelegate*>(w->catalogue()->trwFiles()->itemDelegate());
@@ -242,7 +251,7 @@ void TestReading::readMarks()
     QFile::remove(world.chapters() + u"0001.htm"_s);
     QVERIFY(w->catalogue()->BuildCatalogue(w->catalogue()->folder()));
     QVERIFY(!w->frameState().reading().isRead(u"0001.htm"_s));
-    QCOMPARE(bar->text(0), u"Přečteno 1 z 5 kapitol"_s);
+    QCOMPARE(bar->readCountText(), u"Přečteno 1 z 5 kapitol"_s);
     saveShot(w.get(), u"catalogue-marks.png"_s);
 }
 
@@ -361,6 +370,23 @@ void TestReading::damagedStateFile()
     w->frameState().setRead(u"0001.htm"_s, true);
     w->FormDestroy();
     QVERIFY(ReadingState::load(path).state.isRead(u"0001.htm"_s));
+}
+
+// The pictures of the themes on a shipped chapter, for the documentation; only when asked for.
+void TestReading::pictures()
+{
+    if (qEnvironmentVariableIsEmpty("TAVIO_SHOTS"))
+        QSKIP("TAVIO_SHOTS names no folder for the pictures");
+    World world{QStringLiteral(TAVIO_SOURCE_DIR "/data/Htm")};
+    auto w = world.start();
+    w->resize(817, 457);
+    w->show();
+    QVERIFY(openAndWait(*w, u"0001.htm"_s));
+    for (const char* name : {"mnuThemeLight", "mnuThemeSepia", "mnuThemeDark"}) {
+        w->action(QLatin1String(name))->trigger();
+        QTest::qWait(1500);
+        saveShot(w.get(), u"chapter-"_s + QLatin1String(name) + u".png"_s);
+    }
 }
 
 QTEST_MAIN(TestReading)

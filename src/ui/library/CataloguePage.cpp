@@ -21,6 +21,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QToolButton>
+#include <QTimer>
+#include <QLabel>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -78,6 +80,13 @@ CataloguePage::CataloguePage(AppSettings& settings, FrameState& state, QWidget* 
     m_trwFiles->setAllColumnsShowFocus(true);
     m_trwFiles->setItemDelegate(new ReadingMarkDelegate(m_state, m_model, m_trwFiles));
     connect(&m_state, &FrameState::readMarksChanged, this, &CataloguePage::showReadCount);
+    m_readCount = new QLabel(statusBar());
+    m_readCount->setObjectName(QStringLiteral("lblReadCount"));
+    m_readCount->setTextFormat(Qt::PlainText);
+    m_readCount->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_readCount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_readCount->setAutoFillBackground(true);
+    statusBar()->installEventFilter(this);
     m_trwFiles->setMouseTracking(true);
     m_trwFiles->setExpandsOnDoubleClick(true);
     m_trwFiles->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
@@ -129,7 +138,16 @@ void CataloguePage::setFolder(const QString& folder)
 
 void CataloguePage::showReadCount()
 {
-    statusBar()->setText(0, m_tree.isEmpty() ? QString() : ReadCountText(m_state, *m_model));
+    m_readCount->setText(m_tree.isEmpty() ? QString() : ReadCountText(m_state, *m_model));
+    m_readCount->setVisible(!m_readCount->text().isEmpty());
+    const int width = m_readCount->sizeHint().width() + 6;
+    m_readCount->setGeometry(statusBar()->panel0Width() - width - 3, 3, width, statusBar()->height() - 6);
+    m_readCount->raise();
+}
+
+QString CataloguePage::readCountText() const
+{
+    return m_readCount->text();
 }
 
 TreeNode* CataloguePage::selectedNode() const
@@ -260,6 +278,8 @@ void CataloguePage::stbFilesMouseMove(int x)
 
 bool CataloguePage::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == statusBar() && event->type() == QEvent::Resize)
+        QTimer::singleShot(0, this, &CataloguePage::showReadCount);
     if (watched == m_trwFiles && event->type() == QEvent::KeyRelease) {
         trwFilesKeyUp(static_cast<QKeyEvent*>(event));
     } else if (watched == m_trwFiles->viewport() && event->type() == QEvent::MouseButtonDblClick) {

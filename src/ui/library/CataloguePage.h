@@ -43,8 +43,10 @@ public:
     bool BuildCatalogue(const QString& folder);
     bool firstBuildDone() const { return m_firstBuildDone; }
 
-    // "Přečteno X z Y kapitol" in the left part of the status bar.
+    // "Přečteno X z Y kapitol" at the right end of the status bar's left part, beside
+    // (not in) the panel text, which keeps its own rules.
     void showReadCount();
+    QString readCountText() const;
 
     TreeNode* selectedNode() const;
     void selectNode(TreeNode* node);
@@ -85,6 +87,7 @@ private:
     QTreeView* m_trwFiles;
     EnterRelease* m_enterRelease;
     bool m_firstBuildDone = false;
+    QLabel* m_readCount;
 };
 
 } // namespace tavio

@@ -138,6 +138,16 @@ ChapterPage::ChapterPage(SettingsStore& store, FrameState& state, QWidget* paren
     addAction(m_tlbBack);
     addAction(m_tlbForward);
     connect(m_wbFile, &HtmlView::historyStepRequested, this, &ChapterPage::historyStep);
+    // F3 and Shift+F3 step through the matches of the find on the page, also with the
+    // dialog closed (the window's own F3 is off on this page).
+    for (const bool backward : {false, true}) {
+        auto* again = new QAction(this);
+        again->setObjectName(backward ? QStringLiteral("acFindPrevious") : QStringLiteral("acFindAgain"));
+        again->setShortcut(backward ? QKeySequence(Qt::SHIFT | Qt::Key_F3) : QKeySequence(Qt::Key_F3));
+        again->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        connect(again, &QAction::triggered, this, [this, backward] { m_wbFile->findAgain(backward); });
+        addAction(again);
+    }
     connect(&m_state, &FrameState::historyChanged, this, &ChapterPage::updateHistoryButtons);
     connect(&m_state, &FrameState::themeChanged, this, &ChapterPage::applyTheme);
     // A place within the shown chapter (an anchor followed) enters the history too.
