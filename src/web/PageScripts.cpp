@@ -590,8 +590,9 @@ QString themeCss(int theme)
     return QStringLiteral(
                "@media screen {"
                "html, body { background: %1 !important; color: %2 !important; }"
-               "body *:not(img):not(svg):not(video):not(canvas):not(.tavio-hl):not(#tavio-copy)"
-               ":not(#tavio-find-layer):not(#tavio-find-layer *) {"
+               // No weight of its own (:where), so that the rules for links and code below win.
+               "body :where(*:not(img, svg, video, canvas, .tavio-hl, #tavio-copy, #tavio-find-layer,"
+               " #tavio-find-layer *)) {"
                " background-color: transparent !important; color: inherit !important; border-color: %7 !important; }"
                "body [background], body [style*=\"background-image\"] { background-image: none !important; }"
                "a:link, a:link * { color: %3 !important; }"
