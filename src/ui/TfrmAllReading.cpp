@@ -10,12 +10,15 @@
 #include "library/ChapterPage.h"
 #include "library/ReadingMarks.h"
 #include "notes/NotesPage.h"
+#include "widgets/PageControl.h"
 #include "widgets/TreeModel.h"
 
 #include <QActionGroup>
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
+
+#include <memory>
 
 namespace tavio {
 
@@ -74,10 +77,21 @@ void TfrmAll::createReadingWiring()
         const ReadingTheme theme = item.theme;
         connect(a, &QAction::triggered, this, [this, theme] { m_state->setTheme(theme); });
     }
-    const auto showTheme = [this, group](ReadingTheme theme) {
+    // The notes page takes the colours when it is shown: a new palette for all its
+    // controls is a cost the start-up need not pay.
+    auto notesThemed = std::make_shared<bool>(false);
+    connect(m_pgcFiles, &QTabWidget::currentChanged, this, [this, notesThemed](int index) {
+        if (index == PageNotes && !*notesThemed) {
+            applyThemeAround(m_notesPage);
+            *notesThemed = true;
+        }
+    });
+    const auto showTheme = [this, group, notesThemed](ReadingTheme theme) {
         for (QAction* a : group->actions())
             a->setChecked(a->data().toInt() == int(theme));
-        applyThemeAround(m_notesPage);
+        *notesThemed = m_notesPage->isVisible();
+        if (*notesThemed)
+            applyThemeAround(m_notesPage);
         for (QWidget* w : QApplication::topLevelWidgets())
             if (w->inherits("tavio::TfrmHelp") && w->isVisible())
                 applyThemeAround(w);

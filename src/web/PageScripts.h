@@ -6,6 +6,8 @@
 // script world, so that a page's scripts can neither see nor redefine what they use.
 namespace tavio::pagescripts {
 
+// A JavaScript string literal holding the text, whatever it holds.
+QString literal(const QString& text);
 // Appends the fragment to the end of the body; gives nothing.
 QString appendToBody(const QString& fragment);
 // Sets the border style of the body; gives nothing.
