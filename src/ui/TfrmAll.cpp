@@ -93,9 +93,6 @@ TfrmAll::TfrmAll(const Environment& env)
     connect(action(QStringLiteral("mnuVersionHistory")), &QAction::triggered, this, [this] {
         TfrmHelp::mnuVersionHistoryClick(this, m_state->showHints(),
                                          [this] { ActivateChapterView(); });
-        // The description window follows the reading theme.
-        for (TfrmHelp* help : findChildren<TfrmHelp*>(QString(), Qt::FindDirectChildrenOnly))
-            applyThemeAround(help);
     });
     connect(action(QStringLiteral("mnuAbout")), &QAction::triggered, this, [this] {
         tavio::mnuAboutClick(this, {[this](bool on) { m_state->aboutWindowFlag = on; }, [this] { ActivateChapterView(); }});

@@ -147,8 +147,6 @@ private:
     void createReadingWiring();
     // Rebuilds the catalogue after an update; the chapters it brought are marked new.
     void rebuildAfterUpdate(const QString& folder);
-    // The theme's colours for the windows around the chapter view (notes, description).
-    void applyThemeAround(QWidget* widget) const;
 
     Environment m_env;
     std::unique_ptr<SettingsStore> m_ownStore;

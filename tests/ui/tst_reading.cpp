@@ -9,7 +9,6 @@
 #include "library/CataloguePage.h"
 #include "library/ChapterPage.h"
 #include "library/ReadingMarks.h"
-#include "notes/NotesPage.h"
 #include "widgets/PageControl.h"
 #include "widgets/StatusBar.h"
 #include "widgets/TreeModel.h"
@@ -285,12 +284,6 @@ void TestReading::themes()
         QVERIFY(openAndWait(*w, u"0004.htm"_s));
         QTest::qWait(300);
         saveShot(w.get(), u"theme-"_s + QString::number(int(c.theme)) + u".png"_s);
-        // The notes page follows the theme too.
-        w->pgcFiles()->setCurrentIndex(TfrmAll::PageNotes);
-        QCOMPARE(w->notesPage()->palette().color(QPalette::Base).name(), QString::fromLatin1(c.page) == u"rgb(31, 32, 35)"_s
-                                                                               ? u"#1f2023"_s
-                                                                               : u"#f4ecd8"_s);
-        w->pgcFiles()->setCurrentIndex(TfrmAll::PageChapter);
     }
     // The chapter file itself never changes.
     QCOMPARE(testfiles::read(world.chapters() + u"0004.htm"_s), longChapter("Dlouh\xe1"));
