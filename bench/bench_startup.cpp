@@ -14,6 +14,8 @@
 //     apart from the median of the following runs; the window is destroyed between
 //     runs, the settings stay (later runs are a returning user's start);
 //   - the baseline: a bare QMainWindow shown and exposed, same wait;
+//   - the program with a reading-state file of 2,000 chapters against none (target: under
+//     20 ms more), and loading that file alone (target under 5 ms) against reading its bytes;
 //   - once, for reference, the program with its fixed pauses on, as shipped.
 // As whole processes (this program started again in a child mode), from the launch to
 // the child's line saying that its window is exposed:
@@ -27,6 +29,7 @@
 
 #include "FileLayout.h"
 #include "MessageService.h"
+#include "ReadingState.h"
 #include "SettingsStore.h"
 #include "TfrmAll.h"
 #include "about/TfrmSplash.h"
@@ -181,6 +184,28 @@ double runBareWindow(bool* exposed)
     w.reset();
     settle();
     return result;
+}
+
+// A reader's state after a long course: 2,000 chapters, half of them read, each with a
+// place, a full history and the dark theme.
+QByteArray readingStateBytes(int chapters)
+{
+    tavio::ReadingState s;
+    for (int i = 0; i < chapters; ++i) {
+        const QString name = QStringLiteral("%1-%2.htm").arg(i / 10, 4, 10, QLatin1Char('0')).arg(i % 10, 2, 10, QLatin1Char('0'));
+        s.setRead(name, i % 2 == 0);
+        s.setPosition(name, double(i % 100) / 100.0);
+        if (i % 10 == 0)
+            s.visit({name, i % 20 == 0 ? QStringLiteral("ukol") : QString()});
+    }
+    s.setTheme(tavio::ReadingTheme::Dark);
+    return s.toBytes();
+}
+
+bool writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
 bool copyTree(const QString& from, const QString& to)
@@ -436,6 +461,52 @@ int main(int argc, char* argv[])
     for (const QString& step : firstSteps)
         std::printf("    %s\n", qUtf8Printable(step));
     std::printf("  catalogue nodes after start-up: %d\n", nodes);
+    // The reading state: the same start with a state file of 2,000 chapters (dark theme,
+    // full history) against none; the start prunes chapters the folder lacks, so the file
+    // is written afresh before each run.
+    {
+        const QString statePath = tavio::FileLayout(paths.programFolder, paths.appDataFolder).readingStatePath();
+        const QByteArray bytes = readingStateBytes(2000);
+        std::vector<double> withState, withoutState;
+        for (int i = 0; i < runs; ++i) {
+            QFile::remove(statePath);
+            withoutState.push_back(runProgram(paths).ms);
+            if (!writeBytes(statePath, bytes))
+                std::fprintf(stderr, "cannot write the reading state\n");
+            withState.push_back(runProgram(paths).ms);
+        }
+        QFile::remove(statePath);
+        const double w = median(withState), wo = median(withoutState);
+        std::printf("  with a reading state of 2,000 chapters: %.1f ms, without one: %.1f ms, difference %+.1f ms"
+                    " (target < +20 ms)\n",
+                    w, wo, w - wo);
+        // Loading the file alone, against reading its bytes.
+        if (!writeBytes(statePath, bytes))
+            std::fprintf(stderr, "cannot write the reading state\n");
+        std::vector<double> loads, reads;
+        for (int i = 0; i < 21; ++i) {
+            QElapsedTimer t;
+            t.start();
+            const tavio::ReadingState::Loaded loaded = tavio::ReadingState::load(statePath);
+            const double l = ms(t);
+            if (loaded.status != tavio::ReadingState::LoadStatus::Loaded)
+                std::fprintf(stderr, "the reading state did not load\n");
+            t.restart();
+            QFile f(statePath);
+            if (f.open(QIODevice::ReadOnly))
+                f.readAll();
+            const double r = ms(t);
+            if (i > 0) {
+                loads.push_back(l);
+                reads.push_back(r);
+            }
+        }
+        QFile::remove(statePath);
+        std::printf("  reading-state file of 2,000 chapters (%lld bytes) loaded: %.2f ms (median of 20, target < 5 ms)\n"
+                    "    baseline: QFile read of its bytes: %.3f ms   ratio %.0f\n",
+                    qint64(bytes.size()), median(loads), median(reads),
+                    median(reads) > 0 ? median(loads) / median(reads) : 0.0);
+    }
     // For reference, once: the start-up as shipped, with its pauses for the splash texts.
     const ProgramRun shipped = runProgram(paths, true);
     allExposed = allExposed && shipped.exposed;

@@ -10,6 +10,9 @@
 //      untimed, before each run), median of 5 after 1 warm-up (target 500 ms); baseline:
 //      grep -o -i -c for the phrase over the same file.
 // The engine's start-up (the first view) and the first, cold page load are printed apart.
+// The opening is also taken with the reading aids (the scripts behind the reading
+// position, the read mark and the copy button) and the dark theme's style sheet against
+// the plain view, in turn, and the difference printed (target under 10 ms).
 //
 // Run:  QT_QPA_PLATFORM=offscreen QTWEBENGINE_CHROMIUM_FLAGS="--disable-gpu --no-sandbox"
 //         build/bench/bench_view
@@ -17,9 +20,11 @@
 
 #include "Cp1250.h"
 #include "HtmlView.h"
+#include "PageScripts.h"
 #include "SettingsStore.h"
 
 #include <QApplication>
+#include <QColor>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
@@ -286,6 +291,24 @@ int main(int argc, char* argv[])
         if (i >= 2)
             opens.push_back(ms);
     }
+    // The same openings with the reading aids (position and end reports, the copy button)
+    // and the dark theme's style sheet, taken in turn with plain ones.
+    std::vector<double> plainOpens, aidedOpens;
+    for (int i = 0; i < 24; ++i) {
+        const bool aided = i % 2 == 1;
+        view.setReadingAids(aided);
+        view.setUserStyleSheet(aided ? tavio::pagescripts::themeCss(2) : QString(),
+                               QColor(tavio::pagescripts::themePageColour(aided ? 2 : 0)));
+        double ms = 0;
+        if (!openAndWait(view, (i / 2) % 2 ? chapterA : chapterB, &ms)) {
+            std::fprintf(stderr, "a page did not load\n");
+            return 1;
+        }
+        if (i >= 4)
+            (aided ? aidedOpens : plainOpens).push_back(ms);
+    }
+    view.setReadingAids(true);
+    view.setUserStyleSheet({}, QColor(Qt::white));
     std::vector<double> reads;
     for (int i = 0; i < 10; ++i) {
         QElapsedTimer t;
@@ -329,6 +352,9 @@ int main(int argc, char* argv[])
     std::printf("first page after start-up                   %9.1f ms\n", coldMs);
     printRow("open 50 kB chapter (median of 10)", median(opens), 300, "  baseline: QFile read of it (median of 10)",
         median(reads));
+    std::printf("open 50 kB chapter, reading aids and dark theme: %.1f ms, without them: %.1f ms, difference %+.1f ms"
+                " (target < +10 ms; medians of 10)\n",
+                median(aidedOpens), median(plainOpens), median(aidedOpens) - median(plainOpens));
     printRow("highlight 1,000 matches in 1 MB (median of 5)", median(highlights), 500,
         "  baseline: grep -o -i -c (median of 5)", median(greps));
     std::printf("highlight spans in the page: %d (1,000 expected, more where a match spans elements); grep: %s lines\n",

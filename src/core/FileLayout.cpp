@@ -90,6 +90,11 @@ QString FileLayout::findHistoryPath() const
     return dataFolder() + P(ProfileId::FindHistoryFileName);
 }
 
+QString FileLayout::readingStatePath() const
+{
+    return dataFolder() + QStringLiteral("ReadingState.txt");
+}
+
 QString FileLayout::defaultNotesPath() const
 {
     return (isInstalled() ? m_shared : m_program) + QStringLiteral("Default.rtn");

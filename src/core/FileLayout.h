@@ -35,6 +35,7 @@ public:
     QString logFolder() const;            // data folder + "Logs/DelPrint/"
     QString customTreePath() const;
     QString findHistoryPath() const;
+    QString readingStatePath() const;     // data folder + "ReadingState.txt"
     QString defaultNotesPath() const;     // program folder + "Default.rtn"
     QString programFile() const;
     QString oldProgramFile() const;

@@ -3,6 +3,7 @@
 #include "Catalogue.h"
 #include "ChapterTree.h"
 #include "FindDialog.h"
+#include "FrameState.h"
 #include "ImageList.h"
 #include "MessageService.h"
 #include "Profile.h"
@@ -44,6 +45,7 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QScreen>
@@ -62,6 +64,7 @@ TfrmAll::TfrmAll(const Environment& env)
     : m_env(env)
     , m_ownStore(env.store ? nullptr : std::make_unique<SettingsStore>(SettingsStore::defaultFile()))
     , m_settings(env.store ? *env.store : *m_ownStore)
+    , m_state(new FrameState(this))
 {
     setObjectName(QStringLiteral("frmAll"));
     setProperty("helpContext", 76);
@@ -71,11 +74,12 @@ TfrmAll::TfrmAll(const Environment& env)
     setCentralWidget(m_pgcFiles);
 
     m_dlgFindNodeText = new FindDialog(this);
-    connect(m_dlgFindNodeText, &FindDialog::shown, this, [this] { m_findFlag = true; });
+    connect(m_dlgFindNodeText, &FindDialog::shown, this, [this] { m_state->findFlag = true; });
     connect(m_dlgFindNodeText, &FindDialog::findNext, this, &TfrmAll::dlgFindNodeTextFind);
 
     createPages();
     createMenus();
+    createReadingWiring();
     setMinimumSize(GrownLeastSize(this, {DesignWidth, DesignHeight}));
 
     // The INI viewer lives for the whole run, hidden until the update needs it.
@@ -87,23 +91,23 @@ TfrmAll::TfrmAll(const Environment& env)
     connect(action(QStringLiteral("mnuHelpIndex")), &QAction::triggered, m_helpRouter, &HelpRouter::mnuHelpIndexClick);
     connect(action(QStringLiteral("mnuWhatsThis")), &QAction::triggered, m_helpRouter, &HelpRouter::mnuWhatsThisClick);
     connect(action(QStringLiteral("mnuVersionHistory")), &QAction::triggered, this, [this] {
-        TfrmHelp::mnuVersionHistoryClick(this, action(QStringLiteral("mnuShowHints"))->isChecked(),
+        TfrmHelp::mnuVersionHistoryClick(this, m_state->showHints(),
                                          [this] { ActivateChapterView(); });
     });
     connect(action(QStringLiteral("mnuAbout")), &QAction::triggered, this, [this] {
-        tavio::mnuAboutClick(this, {[this](bool on) { m_aboutWindow = on; }, [this] { ActivateChapterView(); }});
+        tavio::mnuAboutClick(this, {[this](bool on) { m_state->aboutWindowFlag = on; }, [this] { ActivateChapterView(); }});
     });
 
     m_marks = new BookmarkMenu(m_settings.store(), menuBar()->findChild<QMenu*>(QStringLiteral("mnuMarks")), this);
-    m_marks->bookmarkFlag = &m_bookmarkFlag;
-    m_marks->showHints = [this] { return action(QStringLiteral("mnuShowHints"))->isChecked(); };
+    m_marks->bookmarkFlag = &m_state->bookmarkFlag;
+    m_marks->showHints = [this] { return m_state->showHints(); };
     m_marks->activateChapterView = [this] { ActivateChapterView(); };
     connect(m_marks, &BookmarkMenu::addMarkRequested, this, &TfrmAll::mnuAddMarkClick);
     connect(m_marks, &BookmarkMenu::openBookmark, this, [this](int, const QString& f) { OpenBookmark(f); });
     connect(m_marks, &BookmarkMenu::menuRebuilt, this, [this] { pageShown(m_pgcFiles->currentIndex()); });
     connect(m_catalogue, &CataloguePage::folderChangeFinished, m_marks, &BookmarkMenu::MoveToFolder);
 
-    recentChapters = [this] { return m_chaptersRead; };
+    recentChapters = [this] { return m_state->recentChapterPaths(); };
 
     m_tmrTime = new QTimer(this);
     m_tmrTime->setInterval(1000);
@@ -119,6 +123,11 @@ TfrmAll::~TfrmAll()
     FormDestroy();
 }
 
+QString TfrmAll::CurrentChapterPath() const
+{
+    return m_state->currentChapterPath();
+}
+
 QAction* TfrmAll::action(const QString& name) const
 {
     return m_actions.value(name);
@@ -131,24 +140,20 @@ Page* TfrmAll::page(int index) const
 
 void TfrmAll::createPages()
 {
-    m_catalogue = new CataloguePage(m_settings, this, m_pgcFiles);
-    m_catalogue->findFlag = &m_findFlag;
-    m_catalogue->bookmarkFlag = &m_bookmarkFlag;
-    m_chapter = new ChapterPage(m_settings.store(), [this] { return m_catalogue->folder(); }, m_pgcFiles);
-    // The custom tree, search and notes pages show their contents as their features join.
+    m_catalogue = new CataloguePage(m_settings, *m_state, this, m_pgcFiles);
+    connect(m_catalogue->edtBrowseDir(), &QLineEdit::textChanged, m_state, &FrameState::setChapterFolder);
+    m_chapter = new ChapterPage(m_settings.store(), *m_state, m_pgcFiles);
     m_customPage = new CustomTreePage(m_catalogue->tree(), this, m_pgcFiles);
-    m_customPage->findFlag = &m_findFlag;
-    m_customPage->bookmarkFlag = &m_bookmarkFlag;
-    m_searchPage = new SearchPage(m_settings.store(), m_catalogue->tree(), [this] {
-        return QDir::fromNativeSeparators(m_catalogue->folder());
-    }, m_env.layout.findHistoryPath(), this, m_pgcFiles);
+    m_customPage->setFrameState(m_state);
+    m_searchPage = new SearchPage(m_settings.store(), m_catalogue->tree(), [this] { return m_state->chapterFolder(); },
+                                  m_env.layout.findHistoryPath(), this, m_pgcFiles);
     m_chapter->pnlFile()->addWidget(m_searchPage->pnlFindResults());
     m_notesPage = new NotesPage(m_env.layout, this, m_pgcFiles);
-    m_notesPage->aboutWindowFlag = &m_aboutWindow;
+    m_notesPage->aboutWindowFlag = &m_state->aboutWindowFlag;
     // An export of all notes takes the chapters in the catalogue's order, each under its caption.
     m_notesPage->exportList = [this] {
         QList<NotesExportChapter> list;
-        const QString folder = QDir::fromNativeSeparators(m_catalogue->folder());
+        const QString folder = m_state->chapterFolder();
         m_catalogue->tree().forEach([&](TreeNode* n) {
             const QString name = CaptionToFileName(n->caption);
             if (!name.isEmpty())
@@ -187,7 +192,7 @@ void TfrmAll::createPages()
     });
     connect(m_searchPage, &SearchPage::openPathRequested, this, [this](const QString& path) {
         const int before = m_chapter->navigations();
-        m_currentChapterPath = path;
+        m_state->setCurrentChapterPath(path);
         OpenChapterFile(path);
         if (m_chapter->navigations() != before)
             m_chapter->setPendingHighlight(m_searchPage->highlightOptions());
@@ -219,7 +224,7 @@ void TfrmAll::createPages()
             setAddMarkEnabled(n->imageIndex == image::Chapter);
     });
     connect(m_chapter, &ChapterPage::openFileRequested, this, [this](const QString& path) {
-        m_currentChapterPath = path;
+        m_state->setCurrentChapterPath(path);
         OpenChapterFile(path);
     });
     connect(m_chapter, &ChapterPage::findOnPageRequested, this, &TfrmAll::tlbFindIEClick);
@@ -239,7 +244,7 @@ void TfrmAll::createPages()
     connect(m_customPage->action(QStringLiteral("tlbAddMark")), &QAction::triggered, this, [this] {
         TreeNode* n = m_customPage->selectedNode();
         m_marks->addBookmarkCommand(n ? MarkFromTreeNode(ttCustom, n->caption, m_customPage->tree().absoluteIndex(n),
-                                                         QDir::fromNativeSeparators(m_catalogue->folder()))
+                                                         m_state->chapterFolder())
                                       : TTreeMark{});
     });
     connect(m_catalogue, &CataloguePage::folderChanged, m_customPage, &CustomTreePage::setFolder);
@@ -288,7 +293,7 @@ void TfrmAll::setAddMarkEnabled(bool on)
 void TfrmAll::mnuAddMarkClick()
 {
     const int pageIndex = m_pgcFiles->currentIndex();
-    const QString folder = QDir::fromNativeSeparators(m_catalogue->folder());
+    const QString folder = m_state->chapterFolder();
     if (pageIndex == PageFiles) {
         m_catalogue->trwFiles()->setFocus();
         TreeNode* n = m_catalogue->selectedNode();
@@ -327,9 +332,8 @@ void TfrmAll::OpenBookmark(const QString& f)
         return; // the user stayed with unsaved notes
     m_pgcFiles->setTabText(PageChapter, chapterTabCaption(DecodeAmpEntities(EscapeAmpersands(ReadChapterTitle(f).title)), f));
     // The chapter shown is the bookmark's: later steps (notes, the last chapter) rely on it.
-    m_currentChapterPath = f;
+    m_state->setCurrentChapterPath(f);
     m_chapter->navigate(f);
-    noteChapterRead(f);
     StatusBar* bar = m_chapter->statusBar();
     bar->setText(0, QStringLiteral("Čekejte, nahrávám soubor \"") + QDir::toNativeSeparators(f) + QStringLiteral("\" ..."));
     bar->repaint();
@@ -399,29 +403,28 @@ bool TfrmAll::OpenChapterNode(QTreeView* view, TreeModel* model, TreeNode* node)
     node->selectedIndex = node->imageIndex;
     if (!showChapterPage())
         return false; // the user stayed with unsaved notes
-    m_currentChapterPath = QDir::fromNativeSeparators(m_catalogue->folder()) + CaptionToFileName(node->caption);
+    m_state->setCurrentChapterPath(m_state->chapterFolder() + CaptionToFileName(node->caption));
+    const QString path = m_state->currentChapterPath();
     m_pgcFiles->setTabText(PageChapter,
-                           chapterTabCaption(EscapeAmpersands(CaptionToTitle(node->caption)), m_currentChapterPath));
-    const bool result = QFileInfo::exists(m_currentChapterPath);
+                           chapterTabCaption(EscapeAmpersands(CaptionToTitle(node->caption)), path));
+    const bool result = QFileInfo::exists(path);
     StatusBar* bar = m_chapter->statusBar();
-    bar->setText(0, QStringLiteral("Čekejte, načítám soubor \"") + QDir::toNativeSeparators(m_currentChapterPath)
+    bar->setText(0, QStringLiteral("Čekejte, načítám soubor \"") + QDir::toNativeSeparators(path)
                         + QStringLiteral("\" ..."));
     bar->repaint();
-    m_chapter->navigate(m_currentChapterPath);
-    noteChapterRead(m_currentChapterPath);
-    bar->setText(0, QDir::toNativeSeparators(m_currentChapterPath));
+    m_chapter->navigate(path);
+    bar->setText(0, QDir::toNativeSeparators(path));
     bar->repaint();
-    m_notesPage->OpenChapterNotes(m_currentChapterPath);
+    m_notesPage->OpenChapterNotes(path);
     return result;
 }
 
-bool TfrmAll::OpenChapterFile(const QString& path)
+bool TfrmAll::OpenChapterFile(const QString& path, const QString& anchor)
 {
     // Leaving unsaved notes is asked first; staying opens nothing.
     if (m_pgcFiles->currentIndex() == PageNotes && !m_pgcFiles->changePage(PageChapter))
         return false;
-    m_chapter->navigate(m_currentChapterPath);
-    noteChapterRead(m_currentChapterPath);
+    m_chapter->navigate(m_state->currentChapterPath(), anchor);
     m_notesPage->OpenChapterNotes(path);
     const ChapterTitle title = ReadChapterTitle(path);
     if (title.status == TitleStatus::NotFound)
@@ -456,12 +459,6 @@ bool TfrmAll::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return QMainWindow::eventFilter(watched, event);
-}
-
-void TfrmAll::noteChapterRead(const QString& path)
-{
-    m_chaptersRead.removeAll(path);
-    m_chaptersRead.prepend(path);
 }
 
 void TfrmAll::ActivateChapterView()

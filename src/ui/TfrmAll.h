@@ -33,6 +33,7 @@ class PageControl;
 class SearchPage;
 class TreeModel;
 class FindDialog;
+class FrameState;
 class SettingsStore;
 class SingleInstanceLock;
 class TfrmSplash;
@@ -63,9 +64,9 @@ public:
 
     bool SecondInstance() const { return m_secondInstance; }
     bool SerialFinished() const { return m_serialFinished; }
-    bool aboutWindowFlag() const { return m_aboutWindow; }
-    void setAboutWindowFlag(bool on) { m_aboutWindow = on; }
-    QString CurrentChapterPath() const { return m_currentChapterPath; }
+    QString CurrentChapterPath() const;
+    // What the pages share: the chapter shown, the folder, the flags, the reading state.
+    FrameState& frameState() const { return *m_state; }
     QString CustomTreePath() const { return m_customTreePath; }
     QString FindHistoryPath() const { return m_findHistoryPath; }
     QString DefaultNotesPath() const { return m_defaultNotesPath; }
@@ -95,7 +96,7 @@ public:
 
     // Opening chapters: from a tree node, or by path (CurrentChapterPath set first).
     bool OpenChapterNode(QTreeView* view, TreeModel* model, TreeNode* node);
-    bool OpenChapterFile(const QString& path);
+    bool OpenChapterFile(const QString& path, const QString& anchor = {});
     void openLastChapter();
     void FormShow();
 
@@ -148,6 +149,9 @@ private:
     void setAddMarkEnabled(bool on);
     static QString chapterTabCaption(const QString& title, const QString& path);
     void hintByPosition(Page* page, int x, const QString& right, const QString& left);
+    void createReadingWiring();
+    // Rebuilds the catalogue after an update; the chapters it brought are marked new.
+    void rebuildAfterUpdate(const QString& folder);
 
     Environment m_env;
     std::unique_ptr<SettingsStore> m_ownStore;
@@ -156,12 +160,9 @@ private:
 
     bool m_secondInstance = false;
     bool m_serialFinished = false;
-    bool m_aboutWindow = false;
-    bool m_findFlag = false;
-    bool m_bookmarkFlag = false;
     bool m_destroyed = false;
     bool m_created = false;
-    QString m_currentChapterPath;
+    FrameState* m_state;
     QString m_customTreePath;
     QString m_findHistoryPath;
     QString m_defaultNotesPath;
@@ -184,8 +185,6 @@ private:
     QMenu* m_mnuHelp = nullptr;
     QToolButton* m_helpButton = nullptr;
     QHash<QString, QAction*> m_actions;
-    void noteChapterRead(const QString& path);
-    QStringList m_chaptersRead; // this run's, newest first
 };
 
 } // namespace tavio

@@ -5,6 +5,7 @@
 #include "Catalogue.h"
 #include "ChapterTree.h"
 #include "FindDialog.h"
+#include "FrameState.h"
 #include "ImageList.h"
 #include "MessageService.h"
 #include "Profile.h"
@@ -78,7 +79,7 @@ void TfrmAll::mnuUpdateClick()
 {
     UpdateHost h;
     h.layout = m_env.layout;
-    h.showHints = action(QStringLiteral("mnuShowHints"))->isChecked();
+    h.showHints = m_state->showHints();
     const UpdateServerChoice server = ChooseUpdateServer(
         QCoreApplication::arguments(),
         m_settings.store().readString(AppSettings::settingsKey(), QLatin1String(UpdateServerValueName)).value_or(QString()));
@@ -86,10 +87,10 @@ void TfrmAll::mnuUpdateClick()
     h.serverNote = server.note;
     h.updateKey = BuiltInUpdateKey();
     h.serialFinished = SerialFinished();
-    h.chapterFolder = [this] { return QDir::fromNativeSeparators(m_catalogue->folder()); };
+    h.chapterFolder = [this] { return m_state->chapterFolder(); };
     h.catalogueTree = [this] { return &m_catalogue->tree(); };
     // Rebuilding the catalogue refills the search page's list as well.
-    h.rebuildCatalogue = [this](const QString& folder) { m_catalogue->BuildCatalogue(folder); };
+    h.rebuildCatalogue = [this](const QString& folder) { rebuildAfterUpdate(folder); };
     h.refreshSearchList = [this] { m_searchPage->RefreshFileCheckTree(); };
     h.enableNextChapter = [this] { m_chapter->tlbNextCap()->setEnabled(true); };
     h.showIniFile = [this](const QString& path) { m_frmIniViewer->showFile(path); };
@@ -169,7 +170,7 @@ void TfrmAll::tmrTimeTimer()
     if (m_helpRouter)
         m_helpRouter->clockTick();
     m_chapter->statusBar()->setText(
-        1, QStringLiteral("Aktuální čas: [") + QLocale().toString(QTime::currentTime(), format) + QStringLiteral("]"));
+        1, QStringLiteral("Aktuální čas: [") + QLocale().toString(m_state->now().time(), format) + QStringLiteral("]"));
 }
 
 void TfrmAll::createMenus()
@@ -198,8 +199,8 @@ void TfrmAll::createMenus()
     addCommand(tools, QStringLiteral("mnuUpdate"), QStringLiteral("Aktualizace ..."), QKeySequence(Qt::CTRL | Qt::Key_U),
                48, QStringLiteral("update"));
     connect(action(QStringLiteral("mnuDelPrint")), &QAction::triggered, this, [this] {
-        TfrmDelPrint::run(this, SerialFinished(), QDir::fromNativeSeparators(m_catalogue->folder()),
-                          m_env.layout.logFolder(), action(QStringLiteral("mnuShowHints"))->isChecked(),
+        TfrmDelPrint::run(this, SerialFinished(), m_state->chapterFolder(), m_env.layout.logFolder(),
+                          m_state->showHints(),
                           [this] { ActivateChapterView(); });
     });
     QMenu* notes = tools->addMenu(QStringLiteral("Poznámky"));
@@ -310,6 +311,7 @@ void TfrmAll::moveHelpMenuRight()
 void TfrmAll::applyShowHints()
 {
     const bool on = action(QStringLiteral("mnuShowHints"))->isChecked();
+    m_state->setShowHints(on);
     for (HintedToolBar* bar : findChildren<HintedToolBar*>())
         bar->setShowHints(on);
     m_settings.writeOption(QStringLiteral("ShowHints"), on);
@@ -383,7 +385,7 @@ void TfrmAll::dlgFindNodeTextFind()
         raise();
         activateWindow();
         ShowMessage(this, QStringLiteral("Nenalezeno!"), MsgIcon::Warning, MsgButtons::Ok, QStringLiteral("Chyba"));
-        m_findFlag = true;
+        m_state->findFlag = true;
         m_dlgFindNodeText->setFindText(m_catalogue->statusBar()->text(1));
     }
     view->setFocus();

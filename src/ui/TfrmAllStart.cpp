@@ -5,6 +5,7 @@
 #include "Catalogue.h"
 #include "ChapterTree.h"
 #include "FindDialog.h"
+#include "FrameState.h"
 #include "ImageList.h"
 #include "MessageService.h"
 #include "Profile.h"
@@ -84,10 +85,11 @@ void TfrmAll::openLastChapter()
 {
     if (!m_settings.hasLastProject() || !action(QStringLiteral("mnuOpenLastProject"))->isChecked())
         return;
-    m_currentChapterPath = m_settings.readLastProject();
-    if (m_currentChapterPath.isEmpty() || !QFileInfo::exists(m_currentChapterPath))
+    const QString path = m_settings.readLastProject();
+    m_state->setCurrentChapterPath(path);
+    if (path.isEmpty() || !QFileInfo::exists(path))
         return;
-    OpenChapterFile(m_currentChapterPath);
+    OpenChapterFile(path);
 }
 
 void TfrmAll::FormShow()
@@ -121,7 +123,7 @@ void TfrmAll::FormCreate(TfrmSplash* splash)
     // Every window shown from now on names its unnamed controls for screen readers.
     accessibility::install();
     StepClock clock;
-    m_aboutWindow = false;                                                     // 1
+    m_state->aboutWindowFlag = false;                                          // 1
     m_serialFinished = Profile::instance().boolean(ProfileId::SerialFinished); // 2
     m_defaultNotesPath = m_env.layout.defaultNotesPath();                      // 3
     moveHelpMenuRight();                                                       // 4
@@ -130,6 +132,8 @@ void TfrmAll::FormCreate(TfrmSplash* splash)
     m_customTreePath = m_env.layout.customTreePath(); // 6
     m_findHistoryPath = m_env.layout.findHistoryPath();
     QDir().mkpath(m_env.layout.dataFolder());
+    // The reader's own state; a damaged file is put aside and costs only that.
+    m_state->loadReading(m_env.layout.readingStatePath());
 
     // The values that steps 7 to 12 store reach the disk in one write at the end of
     // step 12, not one synced write each; each step still stores them in its turn.
@@ -207,7 +211,7 @@ void TfrmAll::FormCreate(TfrmSplash* splash)
 
     progress(QStringLiteral("Načítám záložky ..."), false); // 21
     wait(500);
-    m_marks->LoadBookmarks(QDir::fromNativeSeparators(m_catalogue->folder()));
+    m_marks->LoadBookmarks(m_state->chapterFolder());
     QApplication::processEvents();
     repaintProgress();
     QApplication::processEvents();
@@ -227,7 +231,7 @@ void TfrmAll::FormCreate(TfrmSplash* splash)
     if (splash) {
         splash->setOnDestroy([this] {
             ActivateChapterView();
-            m_aboutWindow = false;
+            m_state->aboutWindowFlag = false;
         });
         delete splash;
     }
@@ -282,6 +286,7 @@ void TfrmAll::FormDestroy()
     m_settings.WriteVersionValues(GetProgramVersion());
     WriteLastProject();
     m_chapter->SaveChosenTextSize();
+    m_state->saveReading();
     if (!m_customPage->saveAtExit(m_customTreePath))
         ShowMessage(this, CustomTreePage::saveAtExitWarning(m_customTreePath), MsgIcon::Warning);
 }

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace tavio {
@@ -45,6 +46,25 @@ FindDialog::FindDialog(QWidget* parent)
     grid->addWidget(direction, 1, 2, 2, 1);
     grid->addWidget(cancel, 1, 3);
     grid->addWidget(m_matchCase, 2, 0, 1, 2);
+    // Stays empty (and takes no room) for the owners that do not count.
+    m_count = new QLabel(this);
+    m_count->setObjectName(QStringLiteral("lblFindCount"));
+    m_count->setVisible(false);
+    grid->addWidget(m_count, 3, 0, 1, 4);
+
+    auto* again = new QShortcut(QKeySequence(Qt::Key_F3), this);
+    connect(again, &QShortcut::activated, this, [this] {
+        if (!m_text->text().isEmpty())
+            emit findAgain(false);
+    });
+    auto* back = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3), this);
+    connect(back, &QShortcut::activated, this, [this] {
+        if (!m_text->text().isEmpty())
+            emit findAgain(true);
+    });
+    connect(m_text, &QLineEdit::textChanged, this, &FindDialog::searchChanged);
+    connect(m_wholeWords, &QCheckBox::toggled, this, &FindDialog::searchChanged);
+    connect(m_matchCase, &QCheckBox::toggled, this, &FindDialog::searchChanged);
 
     connect(m_text, &QLineEdit::textChanged, this, [this](const QString& t) { m_findNext->setEnabled(!t.isEmpty()); });
     connect(m_findNext, &QPushButton::clicked, this, &FindDialog::findNext);
@@ -112,12 +132,27 @@ void FindDialog::showMatch(const QRect& match)
     emit matchShown(true);
 }
 
+void FindDialog::showCount(int current, int total)
+{
+    if (total <= 0)
+        m_count->setText(QStringLiteral("Hledané slovo nebylo nalezeno"));
+    else
+        m_count->setText(QStringLiteral("%1 z %2").arg(current).arg(total));
+    m_count->setVisible(!m_text->text().isEmpty());
+}
+
+QString FindDialog::countText() const
+{
+    return m_count->isVisible() ? m_count->text() : QString();
+}
+
 void FindDialog::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     m_text->setFocus();
     m_text->selectAll();
     emit shown();
+    emit searchChanged();
 }
 
 } // namespace tavio

@@ -3,6 +3,7 @@
 #include <QDialog>
 
 class QCheckBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -27,9 +28,17 @@ public:
     // After a find: moves the dialog off the match (screen coordinates) it would cover;
     // an empty rectangle when nothing was found.
     void showMatch(const QRect& match);
+    // The count of the matches on the page: "3 z 17", "Hledané slovo nebylo nalezeno"
+    // for none. Hidden by the owners that count nothing.
+    void showCount(int current, int total);
+    QString countText() const;
 
 signals:
     void findNext();
+    // F3 and Shift+F3 in the dialog.
+    void findAgain(bool backward);
+    // The text or an option changed: whoever counts the matches counts again.
+    void searchChanged();
     void shown();
     void matchShown(bool found);
 
@@ -43,6 +52,7 @@ private:
     QRadioButton* m_up;
     QRadioButton* m_down;
     QPushButton* m_findNext;
+    QLabel* m_count;
 };
 
 } // namespace tavio

@@ -1,10 +1,16 @@
 #include "HtmlView.h"
 
 #include "FindDialog.h"
+#include "HtmlViewPrivate.h"
 #include "PageScripts.h"
 #include "SettingsStore.h"
 
+#include <QClipboard>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QLoggingCategory>
 #include <QPointer>
 #include <QPrintDialog>
@@ -38,39 +44,6 @@ constexpr int kMaxCrashReloads = 3;
 
 } // namespace
 
-struct HtmlView::Private
-{
-    SettingsStore* store = nullptr;
-    QString sizeKey;
-    QString sizeValue;
-
-    QWebEngineView* view = nullptr;
-    Page* page = nullptr;
-    FindDialog* findDialog = nullptr;
-    NavigationGuard guard;
-    // A link target the guard has already let through, now loading in this view.
-    QUrl approvedTarget;
-    // Begins the console messages of the link follower (see PageScripts); random, and
-    // known to the application's script world only.
-    QString linkMarker;
-    int step = kDefaultStep;
-
-    int crashReloads = 0;
-    bool reloadingAfterCrash = false;
-
-    // Printing runs in the background; the printer must live until it has finished.
-    bool printing = false;
-    std::function<void(bool)> printDone;
-    std::unique_ptr<QPrinter> dialogPrinter;
-
-    // Callbacks of scripts still running in the page hold this weakly: they do nothing
-    // once the view is gone.
-    std::shared_ptr<char> alive = std::make_shared<char>();
-
-    bool askGuard(const QUrl& target) const { return !guard || guard(target); }
-    void followLink(const QUrl& target);
-    int readTextSizeStep();
-};
 
 // The view setting is the view's own: a missing value is created with step 2, a value
 // of another type or an empty one is left as it is and read as step 2.
@@ -171,6 +144,10 @@ protected:
             d.followLink(QUrl(message.mid(d.linkMarker.size()), QUrl::StrictMode));
             return;
         }
+        if (message.startsWith(d.pageMarker)) {
+            d.pageMessage(m_owner, message.mid(d.pageMarker.size()));
+            return;
+        }
         QWebEnginePage::javaScriptConsoleMessage(level, message, line, source);
     }
 
@@ -188,6 +165,7 @@ void HtmlView::Private::followLink(const QUrl& target)
     approvedTarget = target;
     page->load(target);
 }
+
 
 HtmlView::HtmlView(SettingsStore* store, const QString& textSizeKey, const QString& textSizeValue, QWidget* parent)
     : QWidget(parent)
@@ -247,7 +225,61 @@ HtmlView::HtmlView(SettingsStore* store, const QString& textSizeKey, const QStri
         follower.setWorldId(QWebEngineScript::ApplicationWorld);
         follower.setRunsOnSubFrames(false);
         d->page->scripts().insert(follower);
+
+        d->pageMarker = QStringLiteral("tavio-page %1%2 ").arg(rng->generate64(), 16, 16, QLatin1Char('0'))
+                            .arg(rng->generate64(), 16, 16, QLatin1Char('0'));
+        QWebEngineScript reporter;
+        reporter.setName(QStringLiteral("tavio-scroll-reporter"));
+        reporter.setSourceCode(pagescripts::scrollReporter(d->pageMarker));
+        reporter.setInjectionPoint(QWebEngineScript::DocumentCreation);
+        reporter.setWorldId(QWebEngineScript::ApplicationWorld);
+        reporter.setRunsOnSubFrames(false);
+        d->page->scripts().insert(reporter);
+        d->readingAids.append(reporter);
+        QWebEngineScript copier;
+        copier.setName(QStringLiteral("tavio-code-copier"));
+        copier.setSourceCode(pagescripts::codeCopier(d->pageMarker));
+        copier.setInjectionPoint(QWebEngineScript::DocumentReady);
+        copier.setWorldId(QWebEngineScript::ApplicationWorld);
+        copier.setRunsOnSubFrames(false);
+        d->page->scripts().insert(copier);
+        d->readingAids.append(copier);
     }
+    connect(d->page, &QWebEnginePage::urlChanged, this, [this](const QUrl& url) {
+        d->lastShare.reset();
+        emit urlChanged(url);
+    });
+
+    // The view's pop-up menu, with the code block's copy item when it was opened on one.
+    d->view->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(d->view, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+        std::weak_ptr<char> weak = d->alive;
+        d->page->runJavaScript(pagescripts::menuBlockText(), QWebEngineScript::ApplicationWorld,
+                               [this, weak, pos](const QVariant& text) {
+                                   if (weak.expired())
+                                       return;
+                                   QMenu* menu = d->view->createStandardContextMenu();
+                                   menu->setAttribute(Qt::WA_DeleteOnClose);
+                                   if (text.typeId() == QMetaType::QString) {
+                                       const QString code = text.toString();
+                                       auto* copy = new QAction(copyItemText(), menu);
+                                       copy->setObjectName(QStringLiteral("acCopyCode"));
+                                       connect(copy, &QAction::triggered, this, [this, code] {
+                                           QGuiApplication::clipboard()->setText(code);
+                                           emit codeCopied(code);
+                                       });
+                                       QAction* first = menu->actions().value(0);
+                                       menu->insertAction(first, copy);
+                                       if (first)
+                                           menu->insertSeparator(first);
+                                   }
+                                   menu->popup(d->view->mapToGlobal(pos));
+                               });
+    });
+    // The keys and mouse buttons of the history reach the program, not the engine's own history.
+    d->view->installEventFilter(this);
+    for (QWidget* child : d->view->findChildren<QWidget*>())
+        child->installEventFilter(this);
     connect(d->page, &QWebEnginePage::renderProcessTerminated, this,
             [this](QWebEnginePage::RenderProcessTerminationStatus status, int exitCode) {
                 if (status == QWebEnginePage::NormalTerminationStatus)
@@ -266,27 +298,17 @@ HtmlView::HtmlView(SettingsStore* store, const QString& textSizeKey, const QStri
     });
 
     d->findDialog = new FindDialog(this);
-    connect(d->findDialog, &FindDialog::findNext, this, [this] {
-        const FindDialog* f = d->findDialog;
-        std::weak_ptr<char> alive = d->alive;
-        d->page->runJavaScript(
-            pagescripts::findOnPage(f->findText(), f->wholeWords(), f->matchCase(), f->upward()),
-            QWebEngineScript::ApplicationWorld, [this, alive](const QVariant& result) {
-                if (alive.expired())
-                    return;
-                // The page's coordinates are CSS pixels of the zoomed page.
-                const QVariantList r = result.toList();
-                QRect onScreen;
-                if (r.size() == 4) {
-                    const double zoom = d->page->zoomFactor();
-                    const QRectF inView(r[0].toDouble() * zoom, r[1].toDouble() * zoom,
-                                        std::max(1.0, r[2].toDouble() * zoom), std::max(1.0, r[3].toDouble() * zoom));
-                    onScreen = QRect(d->view->mapToGlobal(inView.topLeft().toPoint()), inView.size().toSize());
-                }
-                d->findDialog->showMatch(onScreen);
-            });
-    });
+    connect(d->findDialog, &FindDialog::findNext, this, [this] { d->find(this, d->findDialog->upward()); });
+    connect(d->findDialog, &FindDialog::findAgain, this, &HtmlView::findAgain);
+    // The count follows the typing a moment later; closing the dialog clears the boxes.
+    d->markTimer = new QTimer(this);
+    d->markTimer->setSingleShot(true);
+    d->markTimer->setInterval(250);
+    connect(d->markTimer, &QTimer::timeout, this, [this] { d->markAll(this); });
+    connect(d->findDialog, &FindDialog::searchChanged, d->markTimer, qOverload<>(&QTimer::start));
+    connect(d->findDialog, &QDialog::finished, this, [this] { d->markAll(this); });
 }
+
 
 HtmlView::~HtmlView()
 {
@@ -308,6 +330,11 @@ void HtmlView::navigate(const QString& localPath)
     d->page->load(QUrl::fromLocalFile(localPath));
 }
 
+void HtmlView::navigateTo(const QUrl& url)
+{
+    d->page->load(url);
+}
+
 bool HtmlView::hasDocument() const
 {
     const QUrl url = d->page->url();
@@ -319,6 +346,11 @@ bool HtmlView::hasDocument() const
 QString HtmlView::locationUrl() const
 {
     return d->page->url().adjusted(QUrl::RemoveFragment | QUrl::RemoveQuery).toString(QUrl::FullyEncoded);
+}
+
+QUrl HtmlView::url() const
+{
+    return d->page->url();
 }
 
 QString HtmlView::locationName() const

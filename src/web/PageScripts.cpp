@@ -3,6 +3,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 
+#include <algorithm>
+
 namespace tavio::pagescripts {
 
 namespace {
@@ -171,6 +173,7 @@ const char16_t kHighlight[] = uR"js(
                     piece.splitText(b - a);
                 var span = document.createElement('span');
                 span.setAttribute('style', 'color:black; background-color: lime; font-weight: bolder;');
+                span.className = 'tavio-hl';
                 parent.replaceChild(span, piece);
                 span.appendChild(piece);
                 first = span;
@@ -284,13 +287,76 @@ const char16_t kLinkFollower[] = uR"js(
 })(%1);
 )js";
 
+// Every match of the phrase gets a box laid over it, in a layer of its own at the end
+// of the body, so that the page's text nodes and the selection stay as they are. The
+// match the selection holds gets the box of its own colour. Gives [current, total],
+// current 0 when the selection holds none of them. An empty phrase only clears.
+const char16_t kMarkAll[] = uR"js(
+(function (phrase, wholeWords, matchCase) {
+    try {
+        var old = document.getElementById('tavio-find-layer');
+        if (old)
+            old.remove();
+        var body = document.body;
+        if (!body || phrase.length === 0)
+            return [0, 0];
+        var page = tavioPageText(body);
+        var found = tavioMatches(page.text, phrase, wholeWords, matchCase);
+        var total = found.length / 2;
+        if (total === 0)
+            return [0, 0];
+        var selection = window.getSelection();
+        var from = -1;
+        if (selection.rangeCount > 0) {
+            var r0 = selection.getRangeAt(0);
+            var i0 = page.nodes.indexOf(r0.startContainer);
+            if (i0 >= 0)
+                from = page.starts[i0] + r0.startOffset;
+        }
+        var layer = document.createElement('div');
+        layer.id = 'tavio-find-layer';
+        layer.setAttribute('style', 'position:absolute; left:0; top:0; width:0; height:0; pointer-events:none; z-index:2147483646');
+        var current = 0;
+        var limit = Math.min(total, 5000);
+        var range = document.createRange();
+        for (var k = 0; k < limit; ++k) {
+            var s = found[2 * k], e = found[2 * k + 1];
+            var isCurrent = s === from;
+            if (isCurrent)
+                current = k + 1;
+            var first = page.nodeAt(s), last = page.nodeAt(e - 1);
+            range.setStart(page.nodes[first], Math.min(Math.max(s - page.starts[first], 0), page.lengths[first]));
+            range.setEnd(page.nodes[last], Math.min(e - page.starts[last], page.lengths[last]));
+            var rects = range.getClientRects();
+            for (var j = 0; j < rects.length; ++j) {
+                var r = rects[j];
+                var box = document.createElement('div');
+                box.setAttribute('style', 'position:absolute; left:' + (r.left + window.scrollX) + 'px; top:'
+                    + (r.top + window.scrollY) + 'px; width:' + r.width + 'px; height:' + r.height + 'px; '
+                    + (isCurrent ? 'background: rgba(255,140,0,0.55); outline: 2px solid #d05a00;'
+                                 : 'background: rgba(255,230,0,0.45);'));
+                layer.appendChild(box);
+            }
+        }
+        body.appendChild(layer);
+        return [current, total];
+    } catch (e) {
+        return [0, 0];
+    }
+})(%1, %2, %3);
+)js";
+
 // A JavaScript string literal holding the text, whatever it holds: a one-element JSON
 // array less its brackets, as JSON escaping is valid JavaScript.
+} // namespace
+
 QString literal(const QString& text)
 {
     const QByteArray json = QJsonDocument(QJsonArray { text }).toJson(QJsonDocument::Compact);
     return QString::fromUtf8(json.mid(1, json.size() - 2));
 }
+
+namespace {
 
 QString fill(const char16_t* script, const QString& arg)
 {
@@ -326,6 +392,13 @@ QString findOnPage(const QString& phrase, bool wholeWords, bool matchCase, bool 
 QString linkFollower(const QString& marker)
 {
     return fill(kLinkFollower, marker);
+}
+
+QString markAllMatches(const QString& phrase, bool wholeWords, bool matchCase)
+{
+    const auto flag = [](bool on) { return on ? QStringLiteral("true") : QStringLiteral("false"); };
+    return QString(QString::fromUtf16(kPageText) + QString::fromUtf16(kMarkAll))
+        .arg(literal(phrase), flag(wholeWords), flag(matchCase));
 }
 
 } // namespace tavio::pagescripts

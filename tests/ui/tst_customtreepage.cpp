@@ -8,6 +8,7 @@
 #include "ShellOpener.h"
 #include "TestFiles.h"
 #include "custom/CustomTreePage.h"
+#include "FrameState.h"
 #include "custom/TreePopupMenu.h"
 #include "library/CataloguePage.h"
 #include "widgets/StatusBar.h"
@@ -455,9 +456,10 @@ void TestCustomTreePage::enterGuardAndHints()
 {
     Fixture f;
     f.page.CopyCatalogueToCustomTree();
-    bool findFlag = false, bookmarkFlag = false;
-    f.page.findFlag = &findFlag;
-    f.page.bookmarkFlag = &bookmarkFlag;
+    FrameState state;
+    bool& findFlag = state.findFlag;
+    bool& bookmarkFlag = state.bookmarkFlag;
+    f.page.setFrameState(&state);
     QSignalSpy opened(&f.page, &CustomTreePage::openRequested);
     QSignalSpy closeFind(&f.page, &CustomTreePage::findDialogCloseRequested);
     f.page.selectNode(f.page.tree().topLevel(0));
@@ -505,7 +507,8 @@ void TestCustomTreePage::popupMenu()
     SettingsStore store(tmp.filePath(u"hive.ini"_s));
     AppSettings settings(store);
     RecordingMessages messages;
-    CataloguePage catalogue(settings, nullptr);
+    FrameState state;
+    CataloguePage catalogue(settings, state, nullptr);
     catalogue.setFolder(folder);
     CustomTreePage custom(catalogue.tree(), nullptr);
     int page = 0;

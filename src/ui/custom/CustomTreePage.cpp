@@ -2,12 +2,14 @@
 
 #include "Catalogue.h"
 #include "CustomTree.h"
+#include "FrameState.h"
 #include "CustomTreeEditor.h"
 #include "ImageList.h"
 #include "MessageService.h"
 #include "Profile.h"
 #include "ShellOpener.h"
 #include "library/EnterRelease.h"
+#include "library/ReadingMarks.h"
 #include "widgets/HintedToolBar.h"
 #include "widgets/PublisherLogo.h"
 #include "widgets/StatusBar.h"
@@ -295,6 +297,13 @@ CustomTreePage::CustomTreePage(const ChapterTree& catalogue, QWidget* mainWindow
     updateMoveHint();
 }
 
+void CustomTreePage::setFrameState(FrameState* state)
+{
+    m_state = state;
+    if (state)
+        m_trwCustom->setItemDelegate(new ReadingMarkDelegate(*state, m_model, m_trwCustom));
+}
+
 CustomTreePage::~CustomTreePage()
 {
     // The view goes before the tree and the editor it reports to.
@@ -378,12 +387,12 @@ void CustomTreePage::trwCustomKeyUp(QKeyEvent* event)
     const bool ownPress = m_enterRelease->takePress(event);
     if (EnterRelease::isEnter(event)
         && !(event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier))) {
-        const bool guarded = (findFlag && *findFlag) || (bookmarkFlag && *bookmarkFlag) || m_resetFlag;
+        // Set by the find dialog and a failed tree search, or by a bookmark dialog:
+        // the Enter that closed them must not open a chapter.
+        const bool guarded = (m_state && (m_state->findFlag || m_state->bookmarkFlag)) || m_resetFlag;
         if (guarded) {
-            if (findFlag)
-                *findFlag = false;
-            if (bookmarkFlag)
-                *bookmarkFlag = false;
+            if (m_state)
+                m_state->findFlag = m_state->bookmarkFlag = false;
             emit findDialogCloseRequested();
         } else if (ownPress) {
             trwCustomDblClick();

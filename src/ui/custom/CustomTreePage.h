@@ -17,6 +17,8 @@ class QTreeView;
 
 namespace tavio {
 
+class FrameState;
+
 class CustomTreeEditor;
 class EnterRelease;
 class HintedToolBar;
@@ -39,6 +41,8 @@ public:
     // catalogue: the chapter list's tree, which a reset copies; it outlives the page.
     CustomTreePage(const ChapterTree& catalogue, QWidget* mainWindow, QWidget* parent = nullptr);
     ~CustomTreePage() override;
+    // The main window's shared state: the guard flags and the reading marks.
+    void setFrameState(FrameState* state);
 
     ChapterTree& tree() { return m_tree; }
     const ChapterTree& tree() const { return m_tree; }
@@ -160,12 +164,7 @@ private:
     // A broken start-up file that could not be backed up is never overwritten.
     QString m_unsavedBrokenFile;
     QString m_startUpWarning;
-
-public:
-    // Set by the find dialog and a failed tree search, or by a bookmark dialog:
-    // the Enter that closed them must not open a chapter.
-    bool* findFlag = nullptr;
-    bool* bookmarkFlag = nullptr;
+    FrameState* m_state = nullptr;
 };
 
 } // namespace tavio

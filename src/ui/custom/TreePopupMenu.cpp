@@ -1,5 +1,7 @@
 #include "TreePopupMenu.h"
 
+#include "FrameState.h"
+#include "library/ReadingMarks.h"
 #include "Catalogue.h"
 #include "ChapterTree.h"
 #include "CustomTreeEditor.h"
@@ -45,6 +47,21 @@ TreePopupMenu::TreePopupMenu(CataloguePage& catalogue, CustomTreePage& custom, s
     connect(renameDir, &QAction::triggered, &m_custom, &CustomTreePage::tlbRenameDirClick);
     connect(expand, &QAction::triggered, this, &TreePopupMenu::popTreeExpandClick);
     connect(collapse, &QAction::triggered, this, &TreePopupMenu::popTreeCollapseClick);
+    addSeparatorItem("popSepar03");
+    QAction* markRead = addItem("popMarkRead", QStringLiteral("Označit jako přečtenou"), {});
+    QAction* markUnread = addItem("popMarkUnread", QStringLiteral("Označit jako nepřečtenou"), {});
+    for (QAction* a : {item(QStringLiteral("popSepar03")), markRead, markUnread})
+        a->setVisible(false);
+    const auto mark = [this](bool read) {
+        const int page = m_activePage();
+        TreeNode* node = page == CataloguePageIndex ? m_catalogue.selectedNode()
+                       : page == CustomPageIndex   ? m_custom.currentNode()
+                                                   : nullptr;
+        if (const QString name = ReadingMarkDelegate::chapterFileName(node); m_state && !name.isEmpty())
+            m_state->setRead(name, read);
+    };
+    connect(markRead, &QAction::triggered, this, [mark] { mark(true); });
+    connect(markUnread, &QAction::triggered, this, [mark] { mark(false); });
     connect(this, &QMenu::aboutToShow, this, &TreePopupMenu::popmnuCustomTreePopup);
 
     attach(m_catalogue.trwFiles());
@@ -74,6 +91,11 @@ void TreePopupMenu::attach(QTreeView* tree)
             [this, tree](const QPoint& pos) { popup(tree->viewport()->mapToGlobal(pos)); });
 }
 
+void TreePopupMenu::setFrameState(FrameState* state)
+{
+    m_state = state;
+}
+
 void TreePopupMenu::popmnuCustomTreePopup()
 {
     if (m_catalogue.tree().isEmpty())
@@ -89,6 +111,15 @@ void TreePopupMenu::popmnuCustomTreePopup()
     item(QStringLiteral("popMoveToSelDir"))->setStatusTip(hint);
     item(QStringLiteral("popAddToMainList"))->setVisible(onCatalogue);
     item(QStringLiteral("popSepar00"))->setVisible(onCatalogue);
+    {
+        TreeNode* node = onCatalogue ? m_catalogue.selectedNode() : onCustom ? m_custom.currentNode() : nullptr;
+        const QString name = ReadingMarkDelegate::chapterFileName(node);
+        const bool chapter = m_state && !name.isEmpty();
+        const bool read = chapter && m_state->reading().isRead(name);
+        item(QStringLiteral("popSepar03"))->setVisible(chapter);
+        item(QStringLiteral("popMarkRead"))->setVisible(chapter && !read);
+        item(QStringLiteral("popMarkUnread"))->setVisible(chapter && read);
+    }
 
     if (onCatalogue) {
         const bool chapter = IsChapter(m_catalogue.selectedNode());

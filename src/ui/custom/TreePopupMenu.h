@@ -11,6 +11,7 @@ namespace tavio {
 
 class CataloguePage;
 class CustomTreePage;
+class FrameState;
 
 // popmnuCustomTree: the pop-up menu of both chapter trees, trwFiles and trwCustom.
 // What it offers depends on the page that is active when it opens.
@@ -33,6 +34,10 @@ public:
     // Adjusts the items to the active page; runs each time the menu opens.
     void popmnuCustomTreePopup();
 
+    // With the shared state the menu also marks chapters read or unread (popMarkRead,
+    // popMarkUnread, after popSepar03).
+    void setFrameState(FrameState* state);
+
     void popTreeExpandClick();
     void popTreeCollapseClick();
 
@@ -44,6 +49,7 @@ private:
     CataloguePage& m_catalogue;
     CustomTreePage& m_custom;
     std::function<int()> m_activePage;
+    FrameState* m_state = nullptr;
     QHash<QString, QAction*> m_items;
 };
 

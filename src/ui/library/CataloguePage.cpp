@@ -2,6 +2,8 @@
 
 #include "AppSettings.h"
 #include "Catalogue.h"
+#include "FrameState.h"
+#include "ReadingMarks.h"
 #include "MessageService.h"
 #include "ImageList.h"
 #include "library/EnterRelease.h"
@@ -19,6 +21,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QToolButton>
+#include <QTimer>
+#include <QLabel>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -28,9 +32,10 @@ namespace {
 const QString FileNotFound = QStringLiteral("Soubor nebyl nalezen");
 }
 
-CataloguePage::CataloguePage(AppSettings& settings, QWidget* mainWindow, QWidget* parent)
+CataloguePage::CataloguePage(AppSettings& settings, FrameState& state, QWidget* mainWindow, QWidget* parent)
     : Page(parent)
     , m_settings(settings)
+    , m_state(state)
     , m_main(mainWindow)
 {
     m_toolbar = new HintedToolBar(this);
@@ -73,6 +78,15 @@ CataloguePage::CataloguePage(AppSettings& settings, QWidget* mainWindow, QWidget
     m_trwFiles->setSelectionMode(QAbstractItemView::SingleSelection);
     m_trwFiles->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_trwFiles->setAllColumnsShowFocus(true);
+    m_trwFiles->setItemDelegate(new ReadingMarkDelegate(m_state, m_model, m_trwFiles));
+    connect(&m_state, &FrameState::readMarksChanged, this, &CataloguePage::showReadCount);
+    m_readCount = new QLabel(statusBar());
+    m_readCount->setObjectName(QStringLiteral("lblReadCount"));
+    m_readCount->setTextFormat(Qt::PlainText);
+    m_readCount->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_readCount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_readCount->setAutoFillBackground(true);
+    statusBar()->installEventFilter(this);
     m_trwFiles->setMouseTracking(true);
     m_trwFiles->setExpandsOnDoubleClick(true);
     m_trwFiles->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
@@ -122,6 +136,20 @@ void CataloguePage::setFolder(const QString& folder)
         m_edtBrowseDir->setText(folder); // runs edtBrowseDirChange
 }
 
+void CataloguePage::showReadCount()
+{
+    m_readCount->setText(m_tree.isEmpty() ? QString() : ReadCountText(m_state, *m_model));
+    m_readCount->setVisible(!m_readCount->text().isEmpty());
+    const int width = m_readCount->sizeHint().width() + 6;
+    m_readCount->setGeometry(statusBar()->panel0Width() - width - 3, 3, width, statusBar()->height() - 6);
+    m_readCount->raise();
+}
+
+QString CataloguePage::readCountText() const
+{
+    return m_readCount->text();
+}
+
 TreeNode* CataloguePage::selectedNode() const
 {
     return m_model->nodeOf(m_trwFiles->currentIndex());
@@ -165,6 +193,7 @@ bool CataloguePage::BuildCatalogue(const QString& folder)
         QApplication::restoreOverrideCursor();
     }
     m_firstBuildDone = true;
+    showReadCount();
     return result;
 }
 
@@ -225,12 +254,11 @@ void CataloguePage::trwFilesKeyUp(QKeyEvent* event)
     // The keypad's Enter carries the keypad modifier; it is the same key here.
     if (!EnterRelease::isEnter(event) || (event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
         return;
-    const bool guarded = (findFlag && *findFlag) || (bookmarkFlag && *bookmarkFlag);
-    if (guarded) {
-        if (findFlag)
-            *findFlag = false;
-        if (bookmarkFlag)
-            *bookmarkFlag = false;
+    // Set by the find dialog and a failed tree search, or by a bookmark dialog:
+    // the Enter that closed them must not open a chapter.
+    if (m_state.findFlag || m_state.bookmarkFlag) {
+        m_state.findFlag = false;
+        m_state.bookmarkFlag = false;
         emit findDialogCloseRequested();
         return;
     }
@@ -250,6 +278,8 @@ void CataloguePage::stbFilesMouseMove(int x)
 
 bool CataloguePage::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == statusBar() && event->type() == QEvent::Resize)
+        QTimer::singleShot(0, this, &CataloguePage::showReadCount);
     if (watched == m_trwFiles && event->type() == QEvent::KeyRelease) {
         trwFilesKeyUp(static_cast<QKeyEvent*>(event));
     } else if (watched == m_trwFiles->viewport() && event->type() == QEvent::MouseButtonDblClick) {

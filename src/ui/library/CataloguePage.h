@@ -16,6 +16,7 @@ namespace tavio {
 
 class AppSettings;
 class EnterRelease;
+class FrameState;
 class HintedToolBar;
 class TreeModel;
 
@@ -24,7 +25,7 @@ class CataloguePage final : public Page
 {
     Q_OBJECT
 public:
-    CataloguePage(AppSettings& settings, QWidget* mainWindow, QWidget* parent = nullptr);
+    CataloguePage(AppSettings& settings, FrameState& state, QWidget* mainWindow, QWidget* parent = nullptr);
     ~CataloguePage() override;
 
     ChapterTree& tree() { return m_tree; }
@@ -41,6 +42,11 @@ public:
     // Rebuilds the tree from the folder; the first build of a run shows no progress window.
     bool BuildCatalogue(const QString& folder);
     bool firstBuildDone() const { return m_firstBuildDone; }
+
+    // "Přečteno X z Y kapitol" at the right end of the status bar's left part, beside
+    // (not in) the panel text, which keeps its own rules.
+    void showReadCount();
+    QString readCountText() const;
 
     TreeNode* selectedNode() const;
     void selectNode(TreeNode* node);
@@ -67,6 +73,7 @@ private:
     void stbFilesMouseMove(int x);
 
     AppSettings& m_settings;
+    FrameState& m_state;
     QWidget* m_main;
     ChapterTree m_tree;
     TreeModel* m_model;
@@ -80,12 +87,7 @@ private:
     QTreeView* m_trwFiles;
     EnterRelease* m_enterRelease;
     bool m_firstBuildDone = false;
-
-public:
-    // Set by the find dialog and a failed tree search, or by a bookmark dialog:
-    // the Enter that closed them must not open a chapter.
-    bool* findFlag = nullptr;
-    bool* bookmarkFlag = nullptr;
+    QLabel* m_readCount;
 };
 
 } // namespace tavio

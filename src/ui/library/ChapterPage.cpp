@@ -1,8 +1,11 @@
 #include "ChapterPage.h"
 
 #include "ChapterNames.h"
+#include "FrameState.h"
 #include "HtmlView.h"
 #include "ImageList.h"
+#include "PageScripts.h"
+#include "Catalogue.h"
 #include "Profile.h"
 #include "ShellOpener.h"
 #include "TextSize.h"
@@ -14,6 +17,8 @@
 #include <QFileInfo>
 #include <QLoggingCategory>
 #include <QMenu>
+#include <QStyle>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -47,10 +52,10 @@ QString folderPart(const QUrl& target)
 
 } // namespace
 
-ChapterPage::ChapterPage(SettingsStore& store, std::function<QString()> chapterFolder, QWidget* parent)
+ChapterPage::ChapterPage(SettingsStore& store, FrameState& state, QWidget* parent)
     : Page(parent)
     , m_store(store)
-    , m_chapterFolder(std::move(chapterFolder))
+    , m_state(state)
     , m_textSize(std::make_unique<TextSize>(store))
 {
     m_toolbar = new HintedToolBar(this);
@@ -81,6 +86,20 @@ ChapterPage::ChapterPage(SettingsStore& store, std::function<QString()> chapterF
     if (auto* button = qobject_cast<QToolButton*>(m_toolbar->widgetForAction(m_tlbTextSize)))
         button->setPopupMode(QToolButton::InstantPopup);
 
+    // Back and forward through the places visited; the hint names the place.
+    m_tlbBack = m_toolbar->addHintedAction(style()->standardIcon(QStyle::SP_ArrowBack), QStringLiteral("Zpět"));
+    m_tlbBack->setObjectName(QStringLiteral("tlbBack"));
+    m_tlbBack->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Left));
+    m_tlbForward = m_toolbar->addHintedAction(style()->standardIcon(QStyle::SP_ArrowForward), QStringLiteral("Vpřed"));
+    m_tlbForward->setObjectName(QStringLiteral("tlbForward"));
+    m_tlbForward->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Right));
+    for (QAction* a : {m_tlbBack, m_tlbForward}) {
+        a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        a->setEnabled(false);
+    }
+    connect(m_tlbBack, &QAction::triggered, this, [this] { historyStep(-1); });
+    connect(m_tlbForward, &QAction::triggered, this, [this] { historyStep(1); });
+
     // The separator takes the free width, so the two chapter buttons sit at the right end.
     auto* separ1 = new QWidget(m_toolbar);
     separ1->setObjectName(QStringLiteral("separ1"));
@@ -108,6 +127,24 @@ ChapterPage::ChapterPage(SettingsStore& store, std::function<QString()> chapterF
     connect(m_tlbPreviousCap, &QAction::triggered, this, &ChapterPage::tlbPreviousCapClick);
     connect(m_tlbNextCap, &QAction::triggered, this, &ChapterPage::tlbNextCapClick);
     connect(statusBar(), &StatusBar::mouseMoved, this, &ChapterPage::stbFileMouseMove);
+    // The shortcuts of the toolbar buttons work wherever the focus is on the page.
+    addAction(m_tlbBack);
+    addAction(m_tlbForward);
+    // F3 and Shift+F3 step through the matches of the find on the page, also with the
+    // dialog closed (the window's own F3 is off on this page).
+    for (const bool backward : {false, true}) {
+        auto* again = new QAction(this);
+        again->setObjectName(backward ? QStringLiteral("acFindPrevious") : QStringLiteral("acFindAgain"));
+        again->setShortcut(backward ? QKeySequence(Qt::SHIFT | Qt::Key_F3) : QKeySequence(Qt::Key_F3));
+        again->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        connect(again, &QAction::triggered, this, [this, backward] {
+            if (m_wbFile)
+                m_wbFile->findAgain(backward);
+        });
+        addAction(again);
+    }
+    connect(&m_state, &FrameState::historyChanged, this, &ChapterPage::updateHistoryButtons);
+    connect(&m_state, &FrameState::themeChanged, this, &ChapterPage::applyTheme);
     connect(statusBar(), &StatusBar::doubleClicked, this, [this](int x) {
         if (x > statusBar()->panel0Width())
             emit findOnPageRequested();
@@ -129,20 +166,110 @@ HtmlView* ChapterPage::wbFile() const
     connect(m_wbFile, &HtmlView::documentComplete, self, &ChapterPage::wbFileDocumentComplete);
     connect(m_wbFile, &HtmlView::statusTextChanged, self,
             [self](const QString& t) { self->statusBar()->setText(0, t); });
+    connect(m_wbFile, &HtmlView::historyStepRequested, self, &ChapterPage::historyStep);
+    // A place within the shown chapter (an anchor followed) enters the history too.
+    connect(m_wbFile, &HtmlView::urlChanged, self, [self](const QUrl& url) {
+        if (!url.hasFragment())
+            return;
+        if (const QString name = self->chapterName(url); !name.isEmpty())
+            self->m_state.visit({name, url.fragment()});
+    });
+    connect(m_wbFile, &HtmlView::readingPositionChanged, self, [self](const QUrl& url, double share) {
+        if (const QString name = self->chapterName(url); !name.isEmpty())
+            self->m_state.setPosition(name, share);
+    });
+    connect(m_wbFile, &HtmlView::endShown, self, [self](const QUrl& url) {
+        if (const QString name = self->chapterName(url); !name.isEmpty())
+            self->m_state.setRead(name, true);
+    });
+    // The view is made when first needed: it takes the reading theme then.
+    self->applyTheme(m_state.theme());
     return m_wbFile;
 }
 
-void ChapterPage::navigate(const QString& path)
+void ChapterPage::navigate(const QString& path, const QString& anchor)
 {
     // A phrase left from an opening whose document never came is not this chapter's.
     m_pendingHighlight.reset();
     ++m_navigations;
-    wbFile()->navigate(path);
+    if (anchor.isEmpty()) {
+        wbFile()->navigate(path);
+        return;
+    }
+    QUrl url = QUrl::fromLocalFile(path);
+    url.setFragment(anchor);
+    wbFile()->navigateTo(url);
+}
+
+QString ChapterPage::chapterName(const QUrl& url) const
+{
+    if (!url.isLocalFile())
+        return {};
+    const QFileInfo file(url.toLocalFile());
+    const QString folder = m_state.chapterFolder();
+    const QString own = file.absolutePath() + QLatin1Char('/');
+    if (folder.isEmpty() || QDir::cleanPath(own).compare(QDir::cleanPath(folder), Qt::CaseInsensitive) != 0)
+        return {};
+    return file.fileName();
+}
+
+void ChapterPage::historyStep(int step)
+{
+    const std::optional<HistoryEntry> target = step < 0 ? m_state.goBack() : m_state.goForward();
+    if (!target)
+        return;
+    const QString path = m_state.chapterFolder() + target->fileName;
+    const QUrl shown = m_wbFile ? QUrl(m_wbFile->locationUrl()) : QUrl();
+    if (m_wbFile && m_wbFile->hasDocument() && chapterName(shown) == target->fileName) {
+        // The same chapter: only the place in it changes.
+        if (target->anchor.isEmpty()) {
+            if (const auto share = m_state.reading().position(target->fileName))
+                m_wbFile->scrollToShare(*share);
+            else
+                m_wbFile->scrollToShare(0);
+        } else {
+            QUrl url = QUrl::fromLocalFile(path);
+            url.setFragment(target->anchor);
+            m_wbFile->navigateTo(url);
+        }
+        return;
+    }
+    emit historyOpenRequested(path, target->anchor);
+}
+
+void ChapterPage::updateHistoryButtons()
+{
+    const auto describe = [this](const QString& verb, const std::optional<HistoryEntry>& e) -> QString {
+        if (!e)
+            return verb;
+        QString title = ReadChapterTitle(m_state.chapterFolder() + e->fileName).title.trimmed();
+        if (title.isEmpty())
+            title = e->fileName;
+        if (!e->anchor.isEmpty())
+            title += QStringLiteral(" (#") + e->anchor + QLatin1Char(')');
+        return verb + QStringLiteral(": ") + title;
+    };
+    const auto back = m_state.reading().backTarget();
+    const auto forward = m_state.reading().forwardTarget();
+    m_tlbBack->setEnabled(back.has_value());
+    m_tlbForward->setEnabled(forward.has_value());
+    for (auto [action, text] : {std::pair{m_tlbBack, describe(QStringLiteral("Zpět"), back)},
+                                std::pair{m_tlbForward, describe(QStringLiteral("Vpřed"), forward)}}) {
+        action->setToolTip(text);
+        action->setStatusTip(text);
+    }
+}
+
+void ChapterPage::applyTheme(ReadingTheme theme)
+{
+    if (!m_wbFile)
+        return; // the view takes the theme when it is made
+    m_wbFile->setUserStyleSheet(pagescripts::themeCss(int(theme)), QColor(pagescripts::themePageColour(int(theme))));
 }
 
 bool ChapterPage::wbFileBeforeNavigate2(const QUrl& target)
 {
-    const QString folder = QDir::fromNativeSeparators(m_chapterFolder());
+    const QString folder = m_state.chapterFolder();
     if (folderPart(target).compare(folder, Qt::CaseInsensitive) == 0) {
         ApplyChosenTextSize();
         ActivateChapterView();
@@ -185,7 +312,14 @@ void ChapterPage::mnuTextSizeClick(int step)
     for (QAction* a : m_sizeGroup->actions())
         a->setChecked(a->data().toInt() == step);
     m_textSize->SaveViewTextSize(m_textSize->ReadViewTextSize(false));
-    wbFile()->zoomToStep(step);
+    // The reader stays at the same place of the text, whatever its new length.
+    HtmlView* view = wbFile();
+    const QString name = chapterName(QUrl(view->locationUrl()));
+    const std::optional<double> share =
+        view->lastScrollShare() ? view->lastScrollShare() : m_state.reading().position(name);
+    view->zoomToStep(step);
+    if (share && view->hasDocument())
+        QTimer::singleShot(150, view, [view, s = *share] { view->scrollToShare(s); });
     m_textSize->restoreViewSetting();
     SaveChosenTextSize();
 }
@@ -238,10 +372,18 @@ void ChapterPage::wbFileDocumentComplete()
 {
     m_textSize->restoreViewSetting();
     m_wbFile->setBodyBorderStyle(QStringLiteral("none"));
+    const QUrl shown = m_wbFile->url();
+    const QString name = chapterName(shown);
+    if (!name.isEmpty())
+        m_state.visit({name, shown.fragment()});
     if (m_pendingHighlight) {
         const TSearchAndHighlightTextOptions o = *m_pendingHighlight;
         m_pendingHighlight.reset();
         m_wbFile->searchAndHighlightText(o.SearchText, o.WholeWordsOnly, o.CaseSensitive);
+    } else if (!name.isEmpty() && !shown.hasFragment()) {
+        // Where the reader left it; a search hit or an anchor takes the reader elsewhere.
+        if (const auto share = m_state.reading().position(name); share && *share > 0)
+            m_wbFile->scrollToShare(*share);
     }
     const auto path = FileUrlToPath(m_wbFile->locationUrl());
     m_tlbPreviousCap->setEnabled(path && PreviousChapterFile(*path).has_value());
@@ -251,14 +393,14 @@ void ChapterPage::wbFileDocumentComplete()
 
 void ChapterPage::tlbPreviousCapClick()
 {
-    const QString path = QDir::fromNativeSeparators(m_chapterFolder()) + wbFile()->locationName();
+    const QString path = m_state.chapterFolder() + wbFile()->locationName();
     if (const auto previous = PreviousChapterFile(path))
         emit openFileRequested(*previous);
 }
 
 void ChapterPage::tlbNextCapClick()
 {
-    const QString path = QDir::fromNativeSeparators(m_chapterFolder()) + wbFile()->locationName();
+    const QString path = m_state.chapterFolder() + wbFile()->locationName();
     if (const auto next = NextChapterFile(path))
         emit openFileRequested(*next);
     else

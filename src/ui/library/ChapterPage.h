@@ -1,6 +1,7 @@
 #pragma once
 
 #include "MainTypes.h"
+#include "ReadingState.h"
 #include "widgets/Page.h"
 
 #include <functional>
@@ -14,6 +15,7 @@ class QVBoxLayout;
 namespace tavio {
 
 class HintedToolBar;
+class FrameState;
 class HtmlView;
 class SettingsStore;
 class TextSize;
@@ -25,8 +27,8 @@ class ChapterPage final : public Page
 {
     Q_OBJECT
 public:
-    // chapterFolder: the current chapter folder (ending with a separator).
-    ChapterPage(SettingsStore& store, std::function<QString()> chapterFolder, QWidget* parent = nullptr);
+    // state: the main window's shared state, the chapter folder among it.
+    ChapterPage(SettingsStore& store, FrameState& state, QWidget* parent = nullptr);
     ~ChapterPage() override;
 
     // The view is made when first needed (the first chapter shown, as a rule): the web
@@ -39,13 +41,20 @@ public:
     QAction* tlbTextSize() const { return m_tlbTextSize; }
     QAction* tlbPreviousCap() const { return m_tlbPreviousCap; }
     QAction* tlbNextCap() const { return m_tlbNextCap; }
+    // Back and forward through the chapters and places visited.
+    QAction* tlbBack() const { return m_tlbBack; }
+    QAction* tlbForward() const { return m_tlbForward; }
     QMenu* mnuTextSize() const { return m_mnuTextSize; }
     // The slot under the view for the search results panel.
     QVBoxLayout* pnlFile() const { return m_pnlFile; }
     TextSize& textSize() const { return *m_textSize; }
 
-    // Shows the chapter at path; a highlight still pending from before is dropped.
-    void navigate(const QString& path);
+    // Shows the chapter at path (at the anchor, when given); a highlight still pending
+    // from before is dropped.
+    void navigate(const QString& path, const QString& anchor = {});
+    // Moves through the history: -1 back, +1 forward. A place in the shown chapter is
+    // shown at once; another chapter is asked for with historyOpenRequested.
+    void historyStep(int step);
     // How many chapters navigate() has been asked to show.
     int navigations() const { return m_navigations; }
     // The step of the checked text-size item, nothing while none is checked.
@@ -68,6 +77,7 @@ public:
 signals:
     // The previous or next button found a chapter to show.
     void openFileRequested(const QString& path);
+    void historyOpenRequested(const QString& path, const QString& anchor);
     void findOnPageRequested();
     void documentCompleted();
 
@@ -77,9 +87,13 @@ private:
     void wbFileDownloadComplete();
     void wbFileDocumentComplete();
     void stbFileMouseMove(int x);
+    void applyTheme(ReadingTheme theme);
+    void updateHistoryButtons();
+    // The file name of a document of the chapter folder; empty for anything else.
+    QString chapterName(const QUrl& url) const;
 
     SettingsStore& m_store;
-    std::function<QString()> m_chapterFolder;
+    FrameState& m_state;
     std::unique_ptr<TextSize> m_textSize;
     HintedToolBar* m_toolbar;
     QAction* m_tlbFindIE;
@@ -87,6 +101,8 @@ private:
     QAction* m_tlbTextSize;
     QAction* m_tlbPreviousCap;
     QAction* m_tlbNextCap;
+    QAction* m_tlbBack;
+    QAction* m_tlbForward;
     QMenu* m_mnuTextSize;
     QActionGroup* m_sizeGroup;
     QVBoxLayout* m_pnlFile;
