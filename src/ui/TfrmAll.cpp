@@ -107,7 +107,15 @@ TfrmAll::TfrmAll(const Environment& env)
     connect(m_marks, &BookmarkMenu::menuRebuilt, this, [this] { pageShown(m_pgcFiles->currentIndex()); });
     connect(m_catalogue, &CataloguePage::folderChangeFinished, m_marks, &BookmarkMenu::MoveToFolder);
 
-    recentChapters = [this] { return m_state->recentChapterPaths(); };
+    // The chapter being opened leads, before its page has even loaded into the history.
+    recentChapters = [this] {
+        QStringList paths = m_state->recentChapterPaths();
+        if (const QString current = m_state->currentChapterPath(); !current.isEmpty()) {
+            paths.removeAll(current);
+            paths.prepend(current);
+        }
+        return paths;
+    };
 
     m_tmrTime = new QTimer(this);
     m_tmrTime->setInterval(1000);
@@ -201,7 +209,7 @@ void TfrmAll::createPages()
     m_searchPage->setNotesFileOf(
         [this](const QString& chapterPath) { return NotesFileOf(m_env.layout.notesFolder(), chapterPath); });
     connect(m_searchPage, &SearchPage::openNotesRequested, this, [this](const QString& path) {
-        m_currentChapterPath = path;
+        m_state->setCurrentChapterPath(path);
         if (OpenChapterFile(path) && m_pgcFiles->changePage(PageNotes))
             m_notesPage->showFoundPhrase(m_searchPage->highlightOptions());
     });
