@@ -16,6 +16,7 @@
 #include <QPointer>
 #include <QRadioButton>
 #include <QTest>
+#include <QScopeGuard>
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeView>
@@ -167,9 +168,33 @@ void closeWindow(QWidget* window)
         guard->hide();
 }
 
-QStringList faults(QWidget* window)
+// Every label and button shows its text whole: it has at least the room its text asks for.
+QStringList cutTexts(QWidget* window)
 {
-    return unnamedControls(window) + tabOrderFaults(window) + silentViews(window);
+    QStringList out;
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(window) || w->window() != window || inWebView(w))
+            continue;
+        const auto* label = qobject_cast<QLabel*>(w);
+        const auto* button = qobject_cast<QAbstractButton*>(w);
+        if ((!label || label->text().isEmpty() || !label->pixmap().isNull()) && (!button || button->text().isEmpty()))
+            continue;
+        if (button && button->inherits("QToolButton"))
+            continue; // a toolbar's buttons show icons; their texts are hover texts
+        const QSize need = w->minimumSizeHint();
+        const int height = label && label->wordWrap() ? label->heightForWidth(w->width()) : need.height();
+        if (w->width() < need.width() || w->height() < height) {
+            out << QStringLiteral("text cut: ") + describe(w) + QStringLiteral(" \"")
+                    + (label ? label->text() : button->text()) + QStringLiteral("\"");
+        }
+    }
+    return out;
+}
+
+QStringList faults(QWidget* window, bool bigFont)
+{
+    return unnamedControls(window) + tabOrderFaults(window) + silentViews(window)
+        + (bigFont ? cutTexts(window) : QStringList());
 }
 
 } // namespace
@@ -194,20 +219,33 @@ void TestAccessibility::initTestCase()
 void TestAccessibility::windows_data()
 {
     QTest::addColumn<QString>("how");
+    QTest::addColumn<double>("fontScale");
     // "page:N" shows a page of the main window; "menu:name" runs a command and looks
     // at the window it opens; "window:name" opens a window the program creates itself.
+    // Each also at the largest system font, where every text must still show whole.
+    QStringList hows;
     for (int page = 0; page < 5; ++page)
-        QTest::newRow(qPrintable(QStringLiteral("main page %1").arg(page))) << QStringLiteral("page:%1").arg(page);
+        hows << QStringLiteral("page:%1").arg(page);
     for (const char* command : {"mnuQuickOpen", "mnuUpdate", "mnuDelPrint", "mnuEditMark", "mnuVersionHistory",
              "mnuAbout", "mnuHelpIndex", "mnuFind@0", "mnuAddMark@0"})
-        QTest::newRow(command) << QStringLiteral("menu:") + QLatin1String(command);
+        hows << QStringLiteral("menu:") + QLatin1String(command);
     for (const char* window : {"iniViewer", "logView", "notesFont"})
-        QTest::newRow(window) << QStringLiteral("window:") + QLatin1String(window);
+        hows << QStringLiteral("window:") + QLatin1String(window);
+    for (const double scale : {1.0, 1.5}) {
+        for (const QString& how : hows)
+            QTest::newRow(qPrintable(how + (scale > 1 ? QStringLiteral(", largest font") : QString()))) << how << scale;
+    }
 }
 
 void TestAccessibility::windows()
 {
     QFETCH(QString, how);
+    QFETCH(double, fontScale);
+    const QFont normal = QApplication::font();
+    QFont scaled = normal;
+    scaled.setPointSizeF(normal.pointSizeF() * fontScale);
+    QApplication::setFont(scaled);
+    const auto restore = qScopeGuard([&] { QApplication::setFont(normal); });
     World world;
     auto w = world.start();
     w->show();
@@ -221,7 +259,7 @@ void TestAccessibility::windows()
     auto look = [&](QWidget* window) {
         QVERIFY(window);
         QVERIFY(QTest::qWaitForWindowExposed(window));
-        found = faults(window);
+        found = faults(window, fontScale > 1);
         looked = true;
     };
     const QString what = how.section(QLatin1Char(':'), 1);

@@ -1,5 +1,7 @@
 #include "TfrmDelPrint.h"
 
+#include "widgets/WindowSize.h"
+
 #include "DelPrint.h"
 #include "ImageList.h"
 #include "MainTypes.h"
@@ -192,8 +194,14 @@ TfrmDelPrint::TfrmDelPrint(const QString& chapterFolder, const QString& logFolde
     connect(m_btnClose, &QPushButton::clicked, this, &QWidget::close);
     connect(m_mnuFilesRefresh, &QAction::triggered, this, &TfrmDelPrint::mnuFilesRefreshClick);
 
+    // The design width, grown to what the texts need at a larger font; still not resizable
+    // in width.
+    const QSize least = GrownLeastSize(this, QSize(FixedWidth, MinHeight));
+    setMinimumSize(least);
+    setMaximumWidth(least.width());
+    resize(least);
     if (const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - QPoint(FixedWidth / 2, MinHeight / 2));
+        move(screen->availableGeometry().center() - QPoint(least.width() / 2, least.height() / 2));
 }
 
 TfrmDelPrint::~TfrmDelPrint() = default;

@@ -31,6 +31,8 @@ QString StatusBar::text(int panel) const
 void StatusBar::setText(int panel, const QString& text)
 {
     m_panels[panel]->setText(text);
+    if (panel == 1)
+        layoutPanels();
 }
 
 int StatusBar::panel0Width() const
@@ -41,7 +43,14 @@ int StatusBar::panel0Width() const
 void StatusBar::resizeEvent(QResizeEvent* event)
 {
     QFrame::resizeEvent(event);
-    const int w0 = std::max(0, width() - Panel1Width);
+    layoutPanels();
+}
+
+void StatusBar::layoutPanels()
+{
+    // The right panel keeps its design width, or what its text needs at a larger font.
+    const int w1 = std::max(Panel1Width, m_panels[1]->minimumSizeHint().width());
+    const int w0 = std::max(0, width() - w1);
     m_panels[0]->setGeometry(0, 1, w0, height() - 2);
     m_panels[1]->setGeometry(w0, 1, width() - w0, height() - 2);
 }

@@ -27,6 +27,7 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void layoutPanels();
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
