@@ -4,19 +4,15 @@
 #include "AtomicSave.h"
 #include "THTTPGet.h"
 
-#include <QCoreApplication>
-#include <QEvent>
+#include "WorkerThreads.h"
+
 #include <QFileInfo>
 #include <QLoggingCategory>
 
 #include <curl/curl.h>
 
 #include <climits>
-#include <condition_variable>
-#include <deque>
-#include <functional>
 #include <mutex>
-#include <thread>
 #include <utility>
 
 Q_LOGGING_CATEGORY(lcHttp, "tavio.http", QtInfoMsg)
@@ -39,53 +35,6 @@ bool isRedirect(long code)
 {
     return code == 301 || code == 302 || code == 303 || code == 307 || code == 308;
 }
-
-// Transfers run on threads kept for a while between transfers: a chain of small
-// files does not start a thread for each. The threads are detached and the set is
-// never destroyed, so leaving the program never waits for a transfer. Plain standard
-// threads and locks, so that the thread sanitizer sees every hand-over.
-class TransferThreads
-{
-public:
-    static TransferThreads& instance()
-    {
-        static TransferThreads* const threads = new TransferThreads;
-        return *threads;
-    }
-
-    void run(std::function<void()> job)
-    {
-        std::lock_guard lock(m_mutex);
-        m_jobs.push_back(std::move(job));
-        if (m_jobs.size() > m_waiting)
-            std::thread([this] { serve(); }).detach();
-        else
-            m_wake.notify_one();
-    }
-
-private:
-    void serve()
-    {
-        std::unique_lock lock(m_mutex);
-        for (;;) {
-            ++m_waiting;
-            const bool got = m_wake.wait_for(lock, std::chrono::seconds(30), [this] { return !m_jobs.empty(); });
-            --m_waiting;
-            if (!got)
-                return;
-            std::function<void()> job = std::move(m_jobs.front());
-            m_jobs.pop_front();
-            lock.unlock();
-            job();
-            lock.lock();
-        }
-    }
-
-    std::mutex m_mutex;
-    std::condition_variable m_wake;
-    std::deque<std::function<void()>> m_jobs;
-    size_t m_waiting = 0;
-};
 
 struct CurlHandles
 {
@@ -156,31 +105,17 @@ void THTTPGetThread::discardFile()
 
 void THTTPGetThread::start()
 {
-    // The completion event is made here, on the GUI thread, and only posted by the
-    // worker: nothing the worker allocates is read by the GUI thread, and the
-    // release and acquire of m_finished order the worker's results before their use.
-    QEvent* done = new QEvent(DoneEvent);
-    TransferThreads::instance().run([this, done] {
+    // Made here, on the GUI thread, before the worker needs it.
+    GuiCalls& gui = GuiCalls::instance();
+    RunOnWorker([this, &gui] {
         run();
-        m_finished.store(true, std::memory_order_release);
         // The last touch of this object on the worker's side.
-        QCoreApplication::postEvent(this, done);
+        gui.post([this] { complete(); });
     });
-}
-
-bool THTTPGetThread::event(QEvent* e)
-{
-    if (e->type() != DoneEvent)
-        return QObject::event(e);
-    complete();
-    return true;
 }
 
 void THTTPGetThread::complete()
 {
-    const bool finished = m_finished.load(std::memory_order_acquire);
-    Q_ASSERT(finished);
-    Q_UNUSED(finished);
     // The last chunks' progress calls come before the outcome, and a handler may
     // still stop the transfer with them.
     runReports(std::exchange(m_reports, {}), m_totalSize);
@@ -487,16 +422,8 @@ bool THTTPGetThread::reportProgress()
     // and the transfer fails, so what they wrote is thrown away with the temporary file.
     // The calls get their own copy of the counts: the GUI thread touches nothing of
     // this thread's state.
-    // The release and acquire of m_hops order what this thread wrote before the call;
-    // the toolkit's own wait is invisible to the thread sanitizer.
-    m_hops.fetch_add(1, std::memory_order_release);
-    QMetaObject::invokeMethod(
-        this,
-        [this, reports = std::exchange(m_reports, {}), total = m_totalSize] {
-            m_hops.load(std::memory_order_acquire);
-            runReports(reports, total);
-        },
-        Qt::BlockingQueuedConnection);
+    GuiCalls::instance().callAndWait(
+        [this, reports = std::exchange(m_reports, {}), total = m_totalSize] { runReports(reports, total); });
     // Time spent in the handler is not the server's silence.
     m_lastActivity = Clock::now();
     if (stopRequested()) {

@@ -4,7 +4,6 @@
 
 #include <QByteArray>
 #include <QPointer>
-#include <QEvent>
 #include <QObject>
 
 #include <atomic>
@@ -68,8 +67,6 @@ private:
     void runReports(const std::vector<int>& reports, int total);
     bool stopRequested() const { return m_stop.load(std::memory_order_relaxed); }
     void complete();
-    bool event(QEvent* e) override;
-    static constexpr QEvent::Type DoneEvent = QEvent::Type(QEvent::User + 0x4854);
 
     static size_t headerCallback(char* data, size_t size, size_t count, void* self);
     static size_t writeCallback(char* data, size_t size, size_t count, void* self);
@@ -79,8 +76,6 @@ private:
     const HttpRequest m_req;
     QPointer<THTTPGet> m_owner; // GUI thread only
     std::atomic<bool> m_stop{false};
-    std::atomic<bool> m_finished{false}; // run() has ended
-    std::atomic<unsigned> m_hops{0};     // trips to the GUI thread for progress calls
     bool m_cancelled = false; // GUI thread only
     std::unique_ptr<AtomicFile> m_file;
 
