@@ -11,6 +11,14 @@
 
 namespace tavio {
 
+const ThemeColours& ColoursOf(ReadingTheme theme)
+{
+    static constexpr ThemeColours light = {0xffffff, 0x000000, 0x0000ee, 0x551a8b, 0xf0f0f0, 0x000000, 0x808080};
+    static constexpr ThemeColours sepia = {0xf4ecd8, 0x433422, 0x8a4b08, 0x6b3f7a, 0xebdfc4, 0x3a2c1a, 0xc8b48f};
+    static constexpr ThemeColours dark = {0x1f2023, 0xd9d9d6, 0x8cb4ff, 0xc39bff, 0x2c2e33, 0xe8e8e2, 0x4a4d55};
+    return theme == ReadingTheme::Sepia ? sepia : theme == ReadingTheme::Dark ? dark : light;
+}
+
 namespace {
 
 // The file: a header line, then one line per fact, fields separated by tabs, CR LF.

@@ -17,6 +17,13 @@ struct FileError;
 
 enum class ReadingTheme { Light = 0, Sepia = 1, Dark = 2 };
 
+// A theme's colours as 0xRRGGBB. Light gives those of a page that sets none.
+struct ThemeColours
+{
+    quint32 page, text, link, visited, code, codeText, rule;
+};
+const ThemeColours& ColoursOf(ReadingTheme theme);
+
 struct HistoryEntry
 {
     QString fileName; // "0005.htm"

@@ -91,8 +91,8 @@ TfrmAll::TfrmAll(const Environment& env)
     connect(action(QStringLiteral("mnuHelpIndex")), &QAction::triggered, m_helpRouter, &HelpRouter::mnuHelpIndexClick);
     connect(action(QStringLiteral("mnuWhatsThis")), &QAction::triggered, m_helpRouter, &HelpRouter::mnuWhatsThisClick);
     connect(action(QStringLiteral("mnuVersionHistory")), &QAction::triggered, this, [this] {
-        TfrmHelp::mnuVersionHistoryClick(this, m_state->showHints(),
-                                         [this] { ActivateChapterView(); });
+        TfrmHelp::mnuVersionHistoryClick(this, m_state->showHints(), [this] { ActivateChapterView(); },
+                                         m_state->theme());
     });
     connect(action(QStringLiteral("mnuAbout")), &QAction::triggered, this, [this] {
         tavio::mnuAboutClick(this, {[this](bool on) { m_state->aboutWindowFlag = on; }, [this] { ActivateChapterView(); }});
@@ -158,6 +158,8 @@ void TfrmAll::createPages()
     m_chapter->pnlFile()->addWidget(m_searchPage->pnlFindResults());
     m_notesPage = new NotesPage(m_env.layout, this, m_pgcFiles);
     m_notesPage->aboutWindowFlag = &m_state->aboutWindowFlag;
+    m_notesPage->reNotes()->setTheme(m_state->theme());
+    connect(m_state, &FrameState::themeChanged, m_notesPage->reNotes(), &RichEdit::setTheme);
     // An export of all notes takes the chapters in the catalogue's order, each under its caption.
     m_notesPage->exportList = [this] {
         QList<NotesExportChapter> list;

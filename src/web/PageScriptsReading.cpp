@@ -2,6 +2,8 @@
 // code copy button, and the reading theme's style sheet.
 #include "PageScripts.h"
 
+#include "ReadingState.h"
+
 #include <algorithm>
 
 namespace tavio::pagescripts {
@@ -182,28 +184,25 @@ QString themeSheet(const QString& css)
     return fill(kTheme, css);
 }
 
+namespace {
+
+QString css(quint32 rgb)
+{
+    return QStringLiteral("#%1").arg(rgb & 0xffffff, 6, 16, QLatin1Char('0'));
+}
+
+} // namespace
+
 QString themePageColour(int theme)
 {
-    return theme == 1 ? QStringLiteral("#f4ecd8") : theme == 2 ? QStringLiteral("#1f2023") : QStringLiteral("#ffffff");
+    return css(ColoursOf(ReadingTheme(theme)).page);
 }
 
 QString themeCss(int theme)
 {
-    struct Colours
-    {
-        const char* page;
-        const char* text;
-        const char* link;
-        const char* visited;
-        const char* code;
-        const char* codeText;
-        const char* rule;
-    };
-    static constexpr Colours sepia = {"#f4ecd8", "#433422", "#8a4b08", "#6b3f7a", "#ebdfc4", "#3a2c1a", "#c8b48f"};
-    static constexpr Colours dark = {"#1f2023", "#d9d9d6", "#8cb4ff", "#c39bff", "#2c2e33", "#e8e8e2", "#4a4d55"};
-    if (theme != 1 && theme != 2)
+    if (theme != int(ReadingTheme::Sepia) && theme != int(ReadingTheme::Dark))
         return {};
-    const Colours& c = theme == 1 ? sepia : dark;
+    const ThemeColours& c = ColoursOf(ReadingTheme(theme));
     // Everything takes the page's colours except pictures, which are left untouched,
     // and the program's own highlights; links and code blocks get colours of their own.
     return QStringLiteral(
@@ -219,8 +218,7 @@ QString themeCss(int theme)
                "pre, pre *, code, code *, tt, kbd, samp { background-color: %5 !important; color: %6 !important; }"
                "hr { border-color: %7 !important; background-color: %7 !important; }"
                "}")
-        .arg(QLatin1String(c.page), QLatin1String(c.text), QLatin1String(c.link), QLatin1String(c.visited),
-             QLatin1String(c.code), QLatin1String(c.codeText), QLatin1String(c.rule));
+        .arg(css(c.page), css(c.text), css(c.link), css(c.visited), css(c.code), css(c.codeText), css(c.rule));
 }
 
 } // namespace tavio::pagescripts

@@ -5,10 +5,14 @@
 #include "RecordingMessages.h"
 #include "ShellOpener.h"
 #include "TestWorld.h"
+#include "about/TfrmHelp.h"
 #include "custom/TreePopupMenu.h"
 #include "library/CataloguePage.h"
 #include "library/ChapterPage.h"
 #include "library/ReadingMarks.h"
+#include "notes/NotesPage.h"
+#include "notes/RichEdit.h"
+#include "widgets/ThemeLook.h"
 #include "widgets/PageControl.h"
 #include "widgets/StatusBar.h"
 #include "widgets/TreeModel.h"
@@ -20,6 +24,8 @@
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextBrowser>
 #include <QTreeView>
 #include <QWebEnginePage>
 #include <QWebEngineScript>
@@ -287,8 +293,37 @@ void TestReading::themes()
     }
     // The chapter file itself never changes.
     QCOMPARE(testfiles::read(world.chapters() + u"0004.htm"_s), longChapter("Dlouh\xe1"));
+
+    // The notes and the description window show the theme; the notes keep their own
+    // colours in what is saved and copied, and a change of theme changes nothing in them.
+    const ThemeColours& dark = ColoursOf(ReadingTheme::Dark);
+    RichEdit* notes = w->notesPage()->reNotes();
+    const auto shownText = [&] { return notes->document()->begin().begin().fragment().charFormat().foreground().color(); };
+    QTest::keyClicks(notes, u"Poznamka"_s);
+    notes->setModified(false);
+    const QTextCharFormat typed = notes->document()->begin().begin().fragment().charFormat();
+    const QColor own = QColor::fromRgb(notes->textStyles().value(notes->notes().styleNoOf(typed)).Color);
+    QVERIFY(own.lightnessF() < 0.5f);
+    const QByteArray saved = WriteNotes(notes->content());
+    const QString copied = notes->notes().selfContainedHtml();
+    w->action(u"mnuThemeDark"_s)->trigger();
+    QCOMPARE(notes->palette().color(QPalette::Base), QColor::fromRgb(dark.page));
+    QCOMPARE(shownText(), ShownTextColour(own, ReadingTheme::Dark));
+    QVERIFY(!notes->isModified());
+    QCOMPARE(WriteNotes(notes->content()), saved);
+    QCOMPARE(notes->notes().selfContainedHtml(), copied);
+    TfrmHelp description(false, nullptr, w->frameState().theme());
+    QCOMPARE(description.reHelp()->palette().color(QPalette::Base), QColor::fromRgb(dark.page));
+    // Dark colours turn light in the dark theme, light backgrounds dark, each keeping its hue.
+    const QColor navy(0, 0, 128), yellow(255, 255, 160);
+    QCOMPARE(ShownTextColour(navy, ReadingTheme::Dark).hslHue(), navy.hslHue());
+    QVERIFY(ShownTextColour(navy, ReadingTheme::Dark).lightnessF() > 0.5f);
+    QVERIFY(ShownBackColour(yellow, ReadingTheme::Dark).lightnessF() < 0.5f);
+    QCOMPARE(ShownTextColour(navy, ReadingTheme::Sepia), navy);
+    QCOMPARE(ShownBackColour(Qt::white, ReadingTheme::Sepia), QColor::fromRgb(ColoursOf(ReadingTheme::Sepia).page));
     w->action(u"mnuThemeLight"_s)->trigger();
     QTRY_COMPARE(background(), u"rgba(0, 0, 0, 0)"_s);
+    QCOMPARE(shownText(), own);
     saveShot(w.get(), u"theme-0.png"_s);
     w->action(u"mnuThemeDark"_s)->trigger();
     w.reset();

@@ -4,6 +4,7 @@
 #include "Profile.h"
 #include "ShellOpener.h"
 #include "library/Publisher.h"
+#include "widgets/ThemeLook.h"
 
 #include <QEvent>
 #include <QFile>
@@ -49,11 +50,12 @@ void colour(QTextCursor cursor, qsizetype from, qsizetype to, const QColor& c)
 
 } // namespace
 
-TfrmHelp::TfrmHelp(bool showHints, QWidget* parent)
+TfrmHelp::TfrmHelp(bool showHints, QWidget* parent, ReadingTheme theme)
     : QDialog(parent,
               Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowContextHelpButtonHint
                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
     , m_showHints(showHints)
+    , m_theme(theme)
     , m_width(Profile::instance().integer(ProfileId::HelpWindowWidth, 610))
     , m_collapsedHeight(Profile::instance().integer(ProfileId::HelpWindowHeight, 364))
     , m_expandedHeight(Profile::instance().integer(ProfileId::HelpWindowHistoryHeight, 518))
@@ -99,6 +101,8 @@ TfrmHelp::TfrmHelp(bool showHints, QWidget* parent)
     QPalette history = m_reHistory->palette();
     history.setColor(QPalette::Base, history.color(QPalette::Button));
     m_reHistory->setPalette(history);
+    ApplyThemePalette(m_reHelp, theme);
+    ApplyThemePalette(m_reHistory, theme, true);
     m_reHistory->setPlainText(ShippedHistory());
 
     for (QWidget* w : {static_cast<QWidget*>(this), m_pnlHelp, static_cast<QWidget*>(m_reHelp), m_reHelp->viewport(),
@@ -296,7 +300,7 @@ void TfrmHelp::markHistory()
 
     QString text = doc->toPlainText(); // 6.1: the oldest entry in grey
     const qsizetype grey = MarkedSpanFromEnd(text, m_markLength);
-    colour(cursor, text.size() - grey, text.size(), Grey);
+    colour(cursor, text.size() - grey, text.size(), ShownTextColour(Grey, m_theme));
 
     cursor.setPosition(0); // 6.2: the heading on top, in the default colour
     QTextCharFormat plain;
@@ -307,7 +311,7 @@ void TfrmHelp::markHistory()
                       plain);
 
     text = doc->toPlainText(); // 6.3: the heading in purple
-    colour(cursor, 0, MarkedSpanFromStart(text, m_markLength), Purple);
+    colour(cursor, 0, MarkedSpanFromStart(text, m_markLength), ShownTextColour(Purple, m_theme));
 
     m_reHistory->moveCursor(QTextCursor::Start); // 6.4
 }
@@ -379,9 +383,10 @@ bool TfrmHelp::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-void TfrmHelp::mnuVersionHistoryClick(QWidget* mainWindow, bool showHints, const std::function<void()>& whenDestroyed)
+void TfrmHelp::mnuVersionHistoryClick(QWidget* mainWindow, bool showHints, const std::function<void()>& whenDestroyed,
+                                      ReadingTheme theme)
 {
-    QPointer<TfrmHelp> window = new TfrmHelp(showHints, mainWindow);
+    QPointer<TfrmHelp> window = new TfrmHelp(showHints, mainWindow, theme);
     window->setOnDestroy(whenDestroyed);
     window->exec();
     delete window.data();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Description.h"
+#include "ReadingState.h"
 
 #include <QDialog>
 #include <QStringList>
@@ -19,14 +20,16 @@ class TfrmHelp final : public QDialog
 {
     Q_OBJECT
 public:
-    // showHints: the main window's hint option.
-    explicit TfrmHelp(bool showHints, QWidget* parent = nullptr);
+    // showHints: the main window's hint option; theme: the reading theme, which the
+    // description and the history are shown in.
+    explicit TfrmHelp(bool showHints, QWidget* parent = nullptr, ReadingTheme theme = ReadingTheme::Light);
     ~TfrmHelp() override;
 
     // The menu command: the window over mainWindow, modal, destroyed when closed;
     // whenDestroyed gives the chapter view the keyboard back.
     static void mnuVersionHistoryClick(QWidget* mainWindow, bool showHints,
-                                       const std::function<void()>& whenDestroyed = {});
+                                       const std::function<void()>& whenDestroyed = {},
+                                       ReadingTheme theme = ReadingTheme::Light);
 
     // The description as designed: 29 lines with "%" placeholders.
     static QStringList DescriptionTemplate();
@@ -63,6 +66,7 @@ private:
     void watch(QWidget* w);
 
     bool m_showHints;
+    ReadingTheme m_theme;
     int m_width;
     int m_collapsedHeight;
     int m_expandedHeight;

@@ -1,6 +1,7 @@
 #include "NotesDocument.h"
 
 #include "RichDocument.h"
+#include "widgets/ThemeLook.h"
 
 #include <QBuffer>
 #include <QHash>
@@ -62,6 +63,11 @@ int NotesDocument::paraNoOf(const QTextBlockFormat& format) const
 
 QTextCharFormat NotesDocument::charFormatFor(int styleNo) const
 {
+    return charFormatFor(styleNo, m_theme);
+}
+
+QTextCharFormat NotesDocument::charFormatFor(int styleNo, ReadingTheme theme) const
+{
     const TextStyle& s = m_textStyles.at(styleNo >= 0 && styleNo < m_textStyles.size() ? styleNo : 0);
     QTextCharFormat f;
     if (!s.FontName.isEmpty())
@@ -71,14 +77,19 @@ QTextCharFormat NotesDocument::charFormatFor(int styleNo) const
     f.setFontItalic(s.Italic);
     f.setFontUnderline(s.Underline);
     f.setFontStrikeOut(s.StrikeOut);
-    f.setForeground(QColor::fromRgb(s.Color));
+    f.setForeground(ShownTextColour(QColor::fromRgb(s.Color), theme));
     if (s.BackColor != TransparentColor)
-        f.setBackground(QColor::fromRgb(s.BackColor));
+        f.setBackground(ShownBackColour(QColor::fromRgb(s.BackColor), theme));
     f.setProperty(StyleNoProperty, styleNo);
     return f;
 }
 
 QTextBlockFormat NotesDocument::blockFormatFor(int paraNo) const
+{
+    return blockFormatFor(paraNo, m_theme);
+}
+
+QTextBlockFormat NotesDocument::blockFormatFor(int paraNo, ReadingTheme theme) const
 {
     const ParaStyle& s = m_paraStyles.at(paraNo >= 0 && paraNo < m_paraStyles.size() ? paraNo : 0);
     QTextBlockFormat f;
@@ -90,7 +101,7 @@ QTextBlockFormat NotesDocument::blockFormatFor(int paraNo) const
     }
     f.setLeftMargin(ShownIndent(s.LeftIndent));
     if (s.Background != TransparentColor)
-        f.setBackground(QColor::fromRgb(s.Background));
+        f.setBackground(ShownBackColour(QColor::fromRgb(s.Background), theme));
     f.setProperty(ParaNoProperty, paraNo);
     return f;
 }
@@ -101,8 +112,62 @@ void NotesDocument::applyDocumentLook(quint32 background, int margin)
     m_margin = margin;
     m_doc->setDocumentMargin(margin);
     QTextFrameFormat frame = m_doc->rootFrame()->frameFormat();
-    frame.setBackground(QColor::fromRgb(m_background));
+    frame.setBackground(ShownBackColour(QColor::fromRgb(m_background), m_theme));
     m_doc->rootFrame()->setFrameFormat(frame);
+}
+
+void NotesDocument::recolour(QTextDocument* doc, ReadingTheme theme) const
+{
+    struct Part
+    {
+        int from, to;
+        QTextCharFormat format;
+    };
+    QList<Part> parts;
+    QTextCursor edit(doc);
+    for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
+        QTextBlockFormat bf = block.blockFormat();
+        const QTextBlockFormat shownPara = blockFormatFor(paraNoOf(bf), theme);
+        if (shownPara.hasProperty(QTextFormat::BackgroundBrush))
+            bf.setBackground(shownPara.background());
+        else
+            bf.clearBackground();
+        QTextCharFormat bcf = block.charFormat();
+        const QTextCharFormat shownBlockText = charFormatFor(styleNoOf(bcf), theme);
+        bcf.setForeground(shownBlockText.foreground());
+        edit.setPosition(block.position());
+        edit.setBlockFormat(bf);
+        edit.setBlockCharFormat(bcf);
+        // Positions first, changes after: a change may merge the pieces being walked.
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment piece = it.fragment();
+            parts.append({piece.position(), piece.position() + piece.length(), piece.charFormat()});
+        }
+    }
+    for (Part& part : parts) {
+        const QTextCharFormat shown = charFormatFor(styleNoOf(part.format), theme);
+        part.format.setForeground(shown.foreground());
+        if (shown.hasProperty(QTextFormat::BackgroundBrush))
+            part.format.setBackground(shown.background());
+        else
+            part.format.clearBackground();
+        edit.setPosition(part.from);
+        edit.setPosition(part.to, QTextCursor::KeepAnchor);
+        edit.setCharFormat(part.format);
+    }
+}
+
+void NotesDocument::setTheme(ReadingTheme theme)
+{
+    if (theme == m_theme)
+        return;
+    m_theme = theme;
+    const bool modified = m_doc->isModified();
+    m_doc->setUndoRedoEnabled(false);
+    recolour(m_doc.get(), theme);
+    applyDocumentLook(m_background, m_margin);
+    m_doc->setUndoRedoEnabled(true);
+    m_doc->setModified(modified);
 }
 
 void NotesDocument::clear()

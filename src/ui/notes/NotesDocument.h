@@ -1,6 +1,7 @@
 #pragma once
 
 #include "NotesFile.h"
+#include "ReadingState.h"
 
 #include <QTextFormat>
 
@@ -101,10 +102,20 @@ public:
     static QByteArray encodePng(const QImage& image);
 
     quint32 background() const { return m_background; }
+
+    // The reading theme the document is shown in. Only the shown colours follow it:
+    // the content, the copies and what is exported keep the document's own colours.
+    // A change of theme leaves the modified flag and clears the undo history.
+    ReadingTheme theme() const { return m_theme; }
+    void setTheme(ReadingTheme theme);
     int margin() const { return m_margin; }
 
 private:
     void applyDocumentLook(quint32 background, int margin);
+    QTextCharFormat charFormatFor(int styleNo, ReadingTheme theme) const;
+    QTextBlockFormat blockFormatFor(int paraNo, ReadingTheme theme) const;
+    // Gives every paragraph and piece of text in doc the colours of its style in theme.
+    void recolour(QTextDocument* doc, ReadingTheme theme) const;
     // Writes paragraphs at the cursor; styleMap/paraMap give each style of the
     // content its number here. The first paragraph joins the cursor's paragraph.
     void insertParagraphs(QTextCursor& cursor, const NotesContent& content, const QList<int>& styleMap,
@@ -115,6 +126,7 @@ private:
     QList<ParaStyle> m_paraStyles;
     quint32 m_background = WhiteColor;
     int m_margin = 4;
+    ReadingTheme m_theme = ReadingTheme::Light;
 };
 
 } // namespace tavio

@@ -123,7 +123,9 @@ std::unique_ptr<QTextDocument> NotesDocument::copyWithPictureNames(
 {
     auto copy = copyWithPictureNames(QTextDocumentFragment(m_doc.get()), namer);
     copy->setDocumentMargin(m_doc->documentMargin());
-    copy->rootFrame()->setFrameFormat(m_doc->rootFrame()->frameFormat());
+    QTextFrameFormat frame = m_doc->rootFrame()->frameFormat();
+    frame.setBackground(QColor::fromRgb(m_background));
+    copy->rootFrame()->setFrameFormat(frame);
     return copy;
 }
 
@@ -134,6 +136,9 @@ std::unique_ptr<QTextDocument> NotesDocument::copyWithPictureNames(
     copy->setDefaultFont(m_doc->defaultFont());
     QTextCursor into(copy.get());
     into.insertFragment(fragment);
+    // What leaves the editor has the document's own colours, whatever it is shown in.
+    if (m_theme != ReadingTheme::Light)
+        recolour(copy.get(), ReadingTheme::Light);
     QHash<QString, QString> names;
     QList<std::pair<int, QTextImageFormat>> renamed;
     for (QTextBlock block = copy->begin(); block.isValid(); block = block.next()) {

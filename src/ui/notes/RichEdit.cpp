@@ -1,5 +1,7 @@
 #include "RichEdit.h"
 
+#include "widgets/ThemeLook.h"
+
 #include <QBuffer>
 #include <QHash>
 #include <QImageReader>
@@ -242,6 +244,21 @@ void RichEdit::setContent(const NotesContent& content)
     m_doc->setModified(false);
     m_loading = wasLoading;
     checkCurrentStyles(true);
+}
+
+void RichEdit::setTheme(ReadingTheme theme)
+{
+    ApplyThemePalette(this, theme);
+    if (theme == m_notes.theme())
+        return;
+    const bool wasLoading = std::exchange(m_loading, true);
+    QTextCursor cursor = textCursor();
+    m_notes.setTheme(theme);
+    // What is typed next takes the theme's colours too.
+    QTextCharFormat typed = cursor.charFormat();
+    typed.setForeground(m_notes.charFormatFor(m_notes.styleNoOf(typed)).foreground());
+    setCurrentCharFormat(typed);
+    m_loading = wasLoading;
 }
 
 NotesContent RichEdit::content() const

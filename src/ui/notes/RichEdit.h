@@ -60,6 +60,8 @@ public:
 
     bool isModified() const;
     void setModified(bool modified);
+    // Shows the notes in a reading theme; the notes themselves do not change.
+    void setTheme(ReadingTheme theme);
 
     // From the caret; selects and shows what it finds.
     bool search(const QString& text, bool caseSensitive, bool wholeWord, bool forward);
