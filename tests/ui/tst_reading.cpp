@@ -314,6 +314,11 @@ void TestReading::themes()
     QCOMPARE(notes->notes().selfContainedHtml(), copied);
     TfrmHelp description(false, nullptr, w->frameState().theme());
     QCOMPARE(description.reHelp()->palette().color(QPalette::Base), QColor::fromRgb(dark.page));
+    w->pgcFiles()->setCurrentWidget(w->notesPage());
+    saveShot(w.get(), u"theme-notes-2.png"_s);
+    description.btnHistoryClick();
+    saveShot(&description, u"theme-description-2.png"_s);
+    w->pgcFiles()->setCurrentWidget(w->chapterPage());
     // Dark colours turn light in the dark theme, light backgrounds dark, each keeping its hue.
     const QColor navy(0, 0, 128), yellow(255, 255, 160);
     QCOMPARE(ShownTextColour(navy, ReadingTheme::Dark).hslHue(), navy.hslHue());
