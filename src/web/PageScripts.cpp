@@ -356,14 +356,10 @@ QString literal(const QString& text)
     return QString::fromUtf8(json.mid(1, json.size() - 2));
 }
 
-namespace {
-
-QString fill(const char16_t* script, const QString& arg)
+QString fill(const char16_t* script, const QString& text)
 {
-    return QString::fromUtf16(script).arg(literal(arg));
+    return QString::fromUtf16(script).arg(literal(text));
 }
-
-} // namespace
 
 QString appendToBody(const QString& fragment)
 {

@@ -8,6 +8,8 @@ namespace tavio::pagescripts {
 
 // A JavaScript string literal holding the text, whatever it holds.
 QString literal(const QString& text);
+// The script with its %1 replaced by the text as a JavaScript string literal.
+QString fill(const char16_t* script, const QString& text);
 // Appends the fragment to the end of the body; gives nothing.
 QString appendToBody(const QString& fragment);
 // Sets the border style of the body; gives nothing.

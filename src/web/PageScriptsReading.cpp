@@ -149,12 +149,6 @@ const char16_t kTheme[] = uR"js(
 })(%1);
 )js";
 
-
-QString fill(const char16_t* script, const QString& arg)
-{
-    return QString::fromUtf16(script).arg(literal(arg));
-}
-
 } // namespace
 
 QString scrollReporter(const QString& marker)

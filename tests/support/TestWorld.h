@@ -5,6 +5,7 @@
 #include "TestFiles.h"
 #include "TfrmAll.h"
 
+#include <QApplication>
 #include <QDirIterator>
 #include <QTemporaryDir>
 
@@ -60,4 +61,24 @@ private:
         lock = dir.filePath(QStringLiteral("run"));
         openStore();
     }
+};
+
+// The application font scaled by a factor while the object lives, as at a larger
+// system text size; the previous font comes back at the end.
+class ScaledAppFont
+{
+public:
+    explicit ScaledAppFont(double factor)
+        : m_normal(QApplication::font())
+    {
+        QFont scaled = m_normal;
+        scaled.setPointSizeF(m_normal.pointSizeF() * factor);
+        QApplication::setFont(scaled);
+    }
+    ~ScaledAppFont() { QApplication::setFont(m_normal); }
+    ScaledAppFont(const ScaledAppFont&) = delete;
+    ScaledAppFont& operator=(const ScaledAppFont&) = delete;
+
+private:
+    const QFont m_normal;
 };

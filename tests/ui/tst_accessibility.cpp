@@ -16,7 +16,6 @@
 #include <QPointer>
 #include <QRadioButton>
 #include <QTest>
-#include <QScopeGuard>
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeView>
@@ -241,11 +240,7 @@ void TestAccessibility::windows()
 {
     QFETCH(QString, how);
     QFETCH(double, fontScale);
-    const QFont normal = QApplication::font();
-    QFont scaled = normal;
-    scaled.setPointSizeF(normal.pointSizeF() * fontScale);
-    QApplication::setFont(scaled);
-    const auto restore = qScopeGuard([&] { QApplication::setFont(normal); });
+    const ScaledAppFont font(fontScale);
     World world;
     auto w = world.start();
     w->show();

@@ -1,6 +1,7 @@
 #include "ChapterTree.h"
 #include "FindDialog.h"
 #include "HtmlView.h"
+#include "PageJs.h"
 #include "RecordingMessages.h"
 #include "ShellOpener.h"
 #include "TestWorld.h"
@@ -25,22 +26,6 @@
 using namespace tavio;
 
 namespace {
-
-QVariant runJs(HtmlView* view, const QString& script)
-{
-    QVariant result;
-    bool done = false;
-    // The same script world as the view's own scripts, so that they run in order.
-    view->engineView()->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant& v) {
-        result = v;
-        done = true;
-    });
-    QElapsedTimer t;
-    t.start();
-    while (!done && t.elapsed() < 20000)
-        QTest::qWait(10);
-    return result;
-}
 
 bool openNode(TfrmAll& w, TreeNode* node)
 {

@@ -2,6 +2,7 @@
 #include "FindDialog.h"
 #include "FrameState.h"
 #include "HtmlView.h"
+#include "PageJs.h"
 #include "RecordingMessages.h"
 #include "ShellOpener.h"
 #include "TestWorld.h"
@@ -35,21 +36,6 @@ using namespace tavio;
 using namespace Qt::StringLiterals;
 
 namespace {
-
-QVariant runJs(HtmlView* view, const QString& script)
-{
-    QVariant result;
-    bool done = false;
-    view->engineView()->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant& v) {
-        result = v;
-        done = true;
-    });
-    QElapsedTimer t;
-    t.start();
-    while (!done && t.elapsed() < 20000)
-        QTest::qWait(10);
-    return result;
-}
 
 // A long chapter with an anchor and a code block of Czech text, as the course's files are.
 QByteArray longChapter(const QByteArray& title)

@@ -13,7 +13,6 @@
 #include <QFontMetrics>
 #include <QInputDialog>
 #include <QLabel>
-#include <QScopeGuard>
 #include <QScreen>
 #include <QStyle>
 #include <QTabBar>
@@ -74,11 +73,7 @@ void TestWindowSizes::mainWindowAtItsLeastSize_data()
 void TestWindowSizes::mainWindowAtItsLeastSize()
 {
     QFETCH(double, fontScale);
-    const QFont normal = QApplication::font();
-    QFont scaled = normal;
-    scaled.setPointSizeF(normal.pointSizeF() * fontScale);
-    QApplication::setFont(scaled);
-    const auto restore = qScopeGuard([&] { QApplication::setFont(normal); });
+    const ScaledAppFont font(fontScale);
     World world;
     world.openStore();
     auto w = world.start();
