@@ -1,6 +1,8 @@
 #pragma once
 
+#include "ChapterTree.h"
 #include "FileLayout.h"
+#include "MainTypes.h"
 #include "SettingsStore.h"
 #include "TestFiles.h"
 #include "TfrmAll.h"
@@ -82,3 +84,14 @@ public:
 private:
     const QFont m_normal;
 };
+
+// The node of the tree whose caption names the file, or nothing.
+inline tavio::TreeNode* nodeByFile(tavio::ChapterTree& tree, const QString& fileName)
+{
+    tavio::TreeNode* found = nullptr;
+    tree.forEach([&](tavio::TreeNode* n) {
+        if (tavio::CaptionToFileName(n->caption) == fileName)
+            found = n;
+    });
+    return found;
+}

@@ -40,16 +40,6 @@ bool openAndWait(TfrmAll& w, TreeNode* node)
     return complete.wait(30000);
 }
 
-TreeNode* nodeByFile(ChapterTree& tree, const QString& fileName)
-{
-    TreeNode* found = nullptr;
-    tree.forEach([&](TreeNode* n) {
-        if (CaptionToFileName(n->caption) == fileName)
-            found = n;
-    });
-    return found;
-}
-
 // A real click on an element: the engine treats only those as the user's own.
 void clickElement(HtmlView* view, const QString& id)
 {

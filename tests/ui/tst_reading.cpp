@@ -59,16 +59,6 @@ struct ReadingWorld : World
     }
 };
 
-TreeNode* nodeByFile(ChapterTree& tree, const QString& fileName)
-{
-    TreeNode* found = nullptr;
-    tree.forEach([&](TreeNode* n) {
-        if (CaptionToFileName(n->caption) == fileName)
-            found = n;
-    });
-    return found;
-}
-
 bool openAndWait(TfrmAll& w, const QString& fileName)
 {
     QSignalSpy complete(w.chapterPage(), &ChapterPage::documentCompleted);
